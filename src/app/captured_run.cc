@@ -1,0 +1,66 @@
+#include "app/captured_run.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include <unistd.h>
+
+#include "app/entry.h"
+
+namespace {
+
+// An in-memory stream; the text is complete once the stream is closed.
+struct MemoryStream {
+  char* data = nullptr;
+  size_t size = 0;
+  FILE* file = open_memstream(&data, &size);
+
+  std::string Close() {
+    fclose(file);
+    std::string text(data, size);
+    free(data);
+    return text;
+  }
+};
+
+}  // namespace
+
+CapturedRun RunCaptured(const std::vector<std::string>& arguments,
+                        int64_t clock, HotPath hotPath) {
+  std::vector<const char*> argv{"floorplan"};
+  for (const std::string& argument : arguments) argv.push_back(argument.c_str());
+  MemoryStream out;
+  MemoryStream err;
+  RunContext context;
+  context.out = out.file;
+  context.err = err.file;
+  context.clock = [clock] { return clock; };
+  context.hotPath = hotPath;
+  CapturedRun run;
+  run.status = RunFloorplan(static_cast<int>(argv.size()), argv.data(), context);
+  run.out = out.Close();
+  run.err = err.Close();
+  return run;
+}
+
+std::string SourcePath(const std::string& relative) {
+  return std::string(FLOORPLAN_SOURCE_DIR) + "/" + relative;
+}
+
+std::string WriteTempFile(const std::string& name, const std::string& contents) {
+  const char* folder = std::getenv("TEST_TMPDIR");
+  std::string path = std::string(folder != nullptr ? folder : "/tmp") +
+                     "/floorplan_test_" + std::to_string(getpid()) + "_" + name;
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file << contents;
+  return path;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}

@@ -1,0 +1,35 @@
+// Test support: runs a whole invocation of the program in-process with a
+// fixed clock and returns everything it wrote.
+#ifndef FLOORPLAN_APP_CAPTURED_RUN_H_
+#define FLOORPLAN_APP_CAPTURED_RUN_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "anneal/annealer.h"
+
+// The clock of the expected outputs under testdata/golden.
+constexpr int64_t kGoldenClock = 1767225600;  // 2026-01-01 00:00:00 UTC
+
+struct CapturedRun {
+  int status = 0;
+  std::string out;
+  std::string err;
+};
+
+// `arguments` excludes the program name.
+CapturedRun RunCaptured(const std::vector<std::string>& arguments,
+                        int64_t clock = kGoldenClock,
+                        HotPath hotPath = HotPath::kFast);
+
+// A path under the source tree, e.g. SourcePath("examples/apte.txt").
+std::string SourcePath(const std::string& relative);
+
+// Writes `contents` to a fresh file in the test's temporary folder and
+// returns its path.
+std::string WriteTempFile(const std::string& name, const std::string& contents);
+
+std::string ReadFile(const std::string& path);
+
+#endif  // FLOORPLAN_APP_CAPTURED_RUN_H_

@@ -1,0 +1,48 @@
+// The fast area evaluation. The bounding boxes a subtree can take, with every
+// box that another box covers removed, form a staircase: sorted by width the
+// widths rise strictly and the heights fall strictly. Two staircases under one
+// cut combine into the staircase of the cut in time linear in their lengths,
+// so a whole evaluation costs the sum of the staircase lengths, with no
+// allocation once the workspace has grown.
+#ifndef FLOORPLAN_MODEL_STAIRCASE_H_
+#define FLOORPLAN_MODEL_STAIRCASE_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+struct Element;
+
+// One box of a staircase. Sides are 64-bit: a sum of 16-bit sides over any
+// number of modules a file can hold stays far inside that range.
+struct Corner {
+  int64_t width;
+  int64_t height;
+};
+
+// Reused storage of one evaluation: the staircases of the pending subtrees,
+// one after the other, and scratch for one combination.
+struct StaircaseWorkspace {
+  std::vector<Corner> corners;
+  std::vector<size_t> starts;  // where each pending staircase begins
+  std::vector<Corner> merged;
+};
+
+// width x height, or INT64_MAX when the product does not fit.
+int64_t SaturatingArea(int64_t width, int64_t height);
+
+// The staircase of one module: one box for a square, two otherwise.
+size_t ModuleStaircase(uint16_t width, uint16_t height, Corner out[2]);
+
+// Combines the staircases `left` and `right` (both sorted by rising width)
+// under a cut of type `cutType` ('V': side by side, else stacked) into `out`,
+// sorted by rising width. `out` must hold leftCount + rightCount - 1 boxes
+// and must not overlap the inputs. Returns the number of boxes written.
+size_t CombineStaircases(int32_t cutType, const Corner* left, size_t leftCount,
+                         const Corner* right, size_t rightCount, Corner* out);
+
+// The smallest area over the staircase of the expression starting at `head`
+// (a complete postfix expression).
+int64_t MinimumArea(const Element* head, StaircaseWorkspace* work);
+
+#endif  // FLOORPLAN_MODEL_STAIRCASE_H_
