@@ -54,8 +54,8 @@ uint32_t LargestDrawableIdentifier(uint32_t modules) {
 // path recycles the candidate's storage from move to move.
 class Annealing {
  public:
-  Annealing(std::unique_ptr<Floorplan> E0, double lambda, double T0,
-            double Tf, uint32_t probM1, uint32_t probM2, uint32_t probM3,
+  Annealing(std::unique_ptr<Floorplan> E0, double lambda, double T0, double Tf,
+            uint32_t probM1, uint32_t probM2, uint32_t probM3,
             const RunContext& context);
   void Run();
 
@@ -120,7 +120,8 @@ Annealing::Annealing(std::unique_ptr<Floorplan> E0, double lambda, double T0,
   uint32_t largest = LargestDrawableIdentifier(N_);
   identifierPresent_.assign(largest + 1, false);
   for (const Element* e = current_->head; e != nullptr; e = e->next) {
-    if (!e->isCut && e->value >= 1 && static_cast<uint32_t>(e->value) <= largest) {
+    if (!e->isCut && e->value >= 1 &&
+        static_cast<uint32_t>(e->value) <= largest) {
       identifierPresent_[static_cast<size_t>(e->value)] = true;
       ++drawableModules_;
     }
@@ -267,8 +268,8 @@ void Annealing::ApplySwapModuleAndCut() {
 
 }  // namespace
 
-bool SimulatedAnnealing(std::unique_ptr<Floorplan> E0, double lambda,
-                        double T0, double Tf, uint32_t probM1, uint32_t probM2,
+bool SimulatedAnnealing(std::unique_ptr<Floorplan> E0, double lambda, double T0,
+                        double Tf, uint32_t probM1, uint32_t probM2,
                         uint32_t probM3, const RunContext& context) {
   uint64_t weightSum = uint64_t{probM1} + probM2 + probM3;
   if (!CheckParameters(E0.get(), lambda, T0, weightSum, context.err)) {

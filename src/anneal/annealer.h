@@ -32,8 +32,8 @@ struct RunContext {
 // (0, 1), a `T0` that is not finite and move weights whose sum is 0 or beyond
 // 32 bits; returns whether it ran. Every Floorplan is released before it
 // returns.
-bool SimulatedAnnealing(std::unique_ptr<Floorplan> E0, double lambda,
-                        double T0, double Tf, uint32_t probM1, uint32_t probM2,
+bool SimulatedAnnealing(std::unique_ptr<Floorplan> E0, double lambda, double T0,
+                        double Tf, uint32_t probM1, uint32_t probM2,
                         uint32_t probM3, const RunContext& context);
 
 #endif  // FLOORPLAN_ANNEAL_ANNEALER_H_

@@ -1,7 +1,7 @@
 #include "anneal/move_log.h"
 
-#include <cinttypes>
 #include <charconv>
+#include <cinttypes>
 #include <cstring>
 
 #include "model/floorplan.h"

@@ -1,11 +1,11 @@
 #include "app/captured_run.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-
-#include <unistd.h>
 
 #include "app/entry.h"
 
@@ -30,7 +30,8 @@ struct MemoryStream {
 CapturedRun RunCaptured(const std::vector<std::string>& arguments,
                         int64_t clock, HotPath hotPath) {
   std::vector<const char*> argv{"floorplan"};
-  for (const std::string& argument : arguments) argv.push_back(argument.c_str());
+  for (const std::string& argument : arguments)
+    argv.push_back(argument.c_str());
   MemoryStream out;
   MemoryStream err;
   RunContext context;
@@ -39,7 +40,8 @@ CapturedRun RunCaptured(const std::vector<std::string>& arguments,
   context.clock = [clock] { return clock; };
   context.hotPath = hotPath;
   CapturedRun run;
-  run.status = RunFloorplan(static_cast<int>(argv.size()), argv.data(), context);
+  run.status =
+      RunFloorplan(static_cast<int>(argv.size()), argv.data(), context);
   run.out = out.Close();
   run.err = err.Close();
   return run;
@@ -49,7 +51,8 @@ std::string SourcePath(const std::string& relative) {
   return std::string(FLOORPLAN_SOURCE_DIR) + "/" + relative;
 }
 
-std::string WriteTempFile(const std::string& name, const std::string& contents) {
+std::string WriteTempFile(const std::string& name,
+                          const std::string& contents) {
   const char* folder = std::getenv("TEST_TMPDIR");
   std::string path = std::string(folder != nullptr ? folder : "/tmp") +
                      "/floorplan_test_" + std::to_string(getpid()) + "_" + name;

@@ -10,7 +10,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage:\nfloorplan <infile> [lambda] [T0] [Tf] [prob M1] [prob M2] [prob M3]\n"
+    "Usage:\nfloorplan <infile> [lambda] [T0] [Tf] [prob M1] [prob M2] [prob "
+    "M3]\n"
     "<infile>  - name of file containing floorplan data\n"
     "<lambda>  - cooling parameter (0<lambda<1) = 0.85\n"
     "[T0]      - initial temperature = 2^(N+6), N=# modules\n"

@@ -12,8 +12,7 @@ struct FileCloser {
   void operator()(FILE* file) const { fclose(file); }
 };
 
-bool ReadModuleLine(LineReader* reader, std::string* piece,
-                    ModuleLine* line) {
+bool ReadModuleLine(LineReader* reader, std::string* piece, ModuleLine* line) {
   if (!reader->ReadPiece(piece)) return false;
   *line = ParseModuleLine(*piece);
   return line->complete;

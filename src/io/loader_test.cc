@@ -1,1 +1,122 @@
+#include "io/loader.h"
+
 #include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "app/captured_run.h"
+#include "model/test_floorplans.h"
+#include "random/random.h"
+
+namespace {
+
+using ModuleValues = std::vector<std::tuple<int32_t, int, int>>;
+
+// The modules of the loaded Floorplan in expression order, or "null".
+std::string Loaded(const std::string& contents) {
+  static int fileNumber = 0;
+  std::string path =
+      WriteTempFile("loader" + std::to_string(++fileNumber) + ".txt", contents);
+  auto floorplan = LoadFloorplan(path.c_str());
+  if (!floorplan) return "null";
+  EXPECT_EQ("", InvariantViolation(*floorplan, /*normalized=*/false));
+  std::string text;
+  for (const Element* e : ListOf(*floorplan)) {
+    if (e->isCut) continue;
+    text += std::to_string(e->value) + ":" + std::to_string(e->width) + "x" +
+            std::to_string(e->height) + " ";
+  }
+  return text;
+}
+
+TEST(LoaderTest, ReadingRules) {
+  // Lines of 1022, 1023 and 1024 characters before the line feed.
+  const std::string line1022 = std::string(1017, ' ') + "3 3 4";
+  const std::string line1023 = std::string(1018, ' ') + "3 3 4";
+  const std::string line1024 = "3 3 4" + std::string(1019, ' ');
+  const std::string longPad(1020, ' ');
+  struct Case {
+    const char* name;
+    std::string contents;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"M prefixes", "M1 4 6\nM2 3 3\nM3 2 5\n", "1:4x6 2:3x3 3:2x5 "},
+      {"exactly two lines", "1 1 2\n2 3 4\n", "1:1x2 2:3x4 "},
+      {"last line without line feed", "1 1 2\n2 3 4\n5 6 7",
+       "1:1x2 2:3x4 5:6x7 "},
+      {"tabs and extra tokens", "1\t2\t3 name\n2 3 4 x y z\n", "1:2x3 2:3x4 "},
+      {"blank lines skipped", "1 1 1\n2 2 2\n\n  \t\nM\nMM M\n3 3 3\n",
+       "1:1x1 2:2x2 3:3x3 "},
+      {"identifier alone stops", "1 1 1\n2 2 2\n3\n4 4 4\n", "1:1x1 2:2x2 "},
+      {"one side stops", "1 1 1\n2 2 2\n3 3\n4 4 4\n", "1:1x1 2:2x2 "},
+      {"M ends the identifier", "1 1 1\n2 2 2\n12M3 4\n",
+       "1:1x1 2:2x2 12:3x4 "},
+      {"M inside a side", "1 1 1\n2 2 2\n7 3M 4M\n", "1:1x1 2:2x2 7:3x4 "},
+      {"form feed stops", "1 1 1\n2 2 2\n\f\n4 4 4\n", "1:1x1 2:2x2 "},
+      {"vertical tab stops", "1 1 1\n2 2 2\n\v\n4 4 4\n", "1:1x1 2:2x2 "},
+      {"CR LF line is blank", "1 1 1\n2 2 2\n\r\n\r4 4 4\n",
+       "1:1x1 2:2x2 4:4x4 "},
+      {"lone carriage return stops", "1 1 1\n2 2 2\n\r\r\n4 4 4\n",
+       "1:1x1 2:2x2 "},
+      {"lone carriage return at the end", "1 1 1\n2 2 2\n\r", "1:1x1 2:2x2 "},
+      {"sides modulo 65536", "1 65536 65537\n2 -1 70000\n",
+       "1:0x1 2:65535x4464 "},
+      {"identifiers wrap", "4294967297 1 1\n-1 2 2\n", "1:1x1 -1:2x2 "},
+      {"CRLF", "1 1 2\r\n2 3 4\r\n\r\n5 6 7\r\n", "1:1x2 2:3x4 5:6x7 "},
+      {"CR kept before CR LF", "1 1 2\n2 3 4\r\r\n", "1:1x2 2:3x4 "},
+      {"0x1A ends the file", std::string("1 1 1\n2 2 2\n3 3 3\x1a") + "4 4 4\n",
+       "1:1x1 2:2x2 3:3x3 "},
+      {"0x1A before the second line", std::string("1 1 1\n\x1a") + "2 2 2\n",
+       "null"},
+      {"NUL ends the text",
+       std::string("1 1 1\n2 2 2\n3 3 3\0 junk\n4 4 4\n", 30),
+       "1:1x1 2:2x2 3:3x3 4:4x4 "},
+      {"NUL cuts a side", std::string("1 1 1\n2 2 2\n3 3\0 3\n4 4 4\n", 25),
+       "1:1x1 2:2x2 "},
+      {"1022 characters", "1 1 1\n2 2 2\n" + line1022 + "\n4 4 4\n",
+       "1:1x1 2:2x2 3:3x4 4:4x4 "},
+      {"1023 characters: the line feed is a piece",
+       "1 1 1\n2 2 2\n" + line1023 + "\n4 4 4\n", "1:1x1 2:2x2 3:3x4 4:4x4 "},
+      {"1024 characters", "1 1 1\n2 2 2\n" + line1024 + "\n4 4 4\n",
+       "1:1x1 2:2x2 3:3x4 4:4x4 "},
+      {"CR removed before counting",
+       "1 1 1\n2 2 2\n" + line1023 + "\r\n4 4 4\n", "1:1x1 2:2x2 3:3x4 4:4x4 "},
+      {"a piece ends inside a line",
+       "1 1 1\n2 2 2\n" + longPad + "3 3 3\n4 4 4\n", "1:1x1 2:2x2 "},
+      {"5000 characters of blanks",
+       "1 1 1\n2 2 2\n" + std::string(5000, ' ') + "\n3 3 3\n",
+       "1:1x1 2:2x2 3:3x3 "},
+      {"non-ASCII bytes", "1 1 1\n2 2 2\n\xff\xfe 5 6\n", "1:1x1 2:2x2 0:5x6 "},
+      {"empty file", "", "null"},
+      {"one module", "1 2 3\n", "null"},
+      {"blank first line", "\n1 1 1\n2 2 2\n", "null"},
+      {"blank second line", "1 1 1\n\n2 2 2\n", "null"},
+      {"incomplete first line", "1 2\n2 3 4\n", "null"},
+      {"incomplete second line", "1 2 3\n2\n", "null"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.expected, Loaded(c.contents)) << c.name;
+  }
+}
+
+TEST(LoaderTest, CutTypesAreDrawnInFileOrder) {
+  std::string path = WriteTempFile("three.txt", "M1 4 6\nM2 3 3\nM3 2 5\n");
+  SeedRandom(1);  // draws 41, 18467: H, H
+  EXPECT_EQ("<1><2>H<3>H", ExpressionOf(*LoadFloorplan(path.c_str())));
+  SeedRandom(1);
+  NextRandom();  // then 18467, 6334: H, V
+  EXPECT_EQ("<1><2>H<3>V", ExpressionOf(*LoadFloorplan(path.c_str())));
+}
+
+TEST(LoaderTest, UnreadablePathsGiveNull) {
+  EXPECT_EQ(nullptr, LoadFloorplan("/nonexistent/floorplan.txt"));
+  EXPECT_EQ(nullptr,
+            LoadFloorplan(SourcePath("examples").c_str()));  // a directory
+  std::string file = WriteTempFile("plain.txt", "1 1 1\n2 2 2\n");
+  EXPECT_EQ(nullptr, LoadFloorplan((file + "/x").c_str()));  // through a file
+}
+
+}  // namespace

@@ -12,8 +12,8 @@ struct ModuleLine {
   bool hasIdentifier = false;  // false for a blank line
   bool complete = false;       // identifier and both sides present
   int32_t identifier = 0;
-  uint16_t width = 0;   // the first side, modulo 65536
-  uint16_t height = 0;  // the second side, modulo 65536
+  uint16_t width = 0;     // the first side, modulo 65536
+  uint16_t height = 0;    // the second side, modulo 65536
   std::string_view name;  // the fourth token, empty when there is none
 };
 

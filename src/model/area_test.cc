@@ -1,1 +1,175 @@
+// The area evaluation: the shape lists of the plain evaluation, and the fast
+// staircase evaluation checked against it.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <limits>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "model/floorplan.h"
+#include "model/shape_list.h"
+#include "model/staircase.h"
+#include "model/test_floorplans.h"
+
+namespace {
+
+using Boxes = std::vector<std::pair<int64_t, int64_t>>;
+
+Boxes BoxesOf(ShapeList list) {
+  Boxes boxes;
+  for (const Shape* s = list; s != nullptr; s = s->next)
+    boxes.push_back({s->width, s->height});
+  ReleaseShapes(list);
+  return boxes;
+}
+
+TEST(AreaTest, ShapeListsOfModulesAndCuts) {
+  struct Case {
+    const char* postfix;
+    std::vector<ModuleSides> sides;
+    Boxes expected;
+    int64_t cost;
+  };
+  const Case cases[] = {
+      // Two 1 x 2 side by side: (2,2), (3,2), (3,2), (4,1) before pruning.
+      {"<1><2>V", {{1, 2}, {1, 2}}, {{2, 2}, {4, 1}}, 4},
+      {"<1><2>V", {{2, 4}, {3, 3}}, {{5, 4}, {7, 3}}, 20},
+      {"<1><2>H", {{2, 4}, {3, 3}}, {{3, 7}, {4, 5}}, 20},
+      // Squares give one shape each; equal candidates collapse to one.
+      {"<1><2>V", {{3, 3}, {3, 3}}, {{6, 3}}, 18},
+      {"<1><2>H", {{2, 2}, {2, 2}}, {{2, 4}}, 8},
+      // Order of a module's sides changes the candidates' order, not the cost.
+      {"<1><2>V", {{4, 2}, {3, 3}}, {{7, 3}, {5, 4}}, 20},
+      // Zero sides.
+      {"<1><2>V", {{0, 5}, {0, 0}}, {{0, 5}, {5, 0}}, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.postfix);
+    auto f = FloorplanFromPostfix(c.postfix, c.sides);
+    EXPECT_EQ(c.expected, BoxesOf(ShapesOf(f->root)));
+    EXPECT_EQ(c.cost, ReferenceCost(*f));
+    EXPECT_EQ(c.cost, f->Cost());
+  }
+  auto square = FloorplanFromPostfix("<1><2>V", {{3, 3}, {2, 4}});
+  EXPECT_EQ((Boxes{{3, 3}}), BoxesOf(ShapesOf(AsCut(square->root)->left)));
+  EXPECT_EQ((Boxes{{2, 4}, {4, 2}}),
+            BoxesOf(ShapesOf(AsCut(square->root)->right)));
+}
+
+// Pruning keeps the first box of every pair no other pair covers, in the
+// order of the combined list.
+TEST(AreaTest, PruningKeepsFirstUncoveredBoxesInOrder) {
+  std::mt19937 random(31);
+  for (int round = 0; round < 300; ++round) {
+    auto f = RandomFloorplan({6, SideMix::kSmall, false}, &random);
+    const Cut* root = AsCut(f->root);
+    Boxes left = BoxesOf(ShapesOf(root->left));
+    Boxes right = BoxesOf(ShapesOf(root->right));
+    Boxes combined;
+    for (auto [lw, lh] : left) {
+      for (auto [rw, rh] : right) {
+        combined.push_back(root->value == kCutV
+                               ? std::make_pair(lw + rw, std::max(lh, rh))
+                               : std::make_pair(std::max(lw, rw), lh + rh));
+      }
+    }
+    Boxes expected;
+    for (auto box : combined) {
+      bool covered = false;
+      for (auto other : combined) {
+        covered |= other != box && box.first >= other.first &&
+                   box.second >= other.second;
+      }
+      bool seen =
+          std::find(expected.begin(), expected.end(), box) != expected.end();
+      if (!covered && !seen) expected.push_back(box);
+    }
+    ASSERT_EQ(expected, BoxesOf(ShapesOf(f->root))) << ExpressionOf(*f);
+  }
+}
+
+// The fast evaluation against the plain one on thousands of random trees:
+// both cut types, squares and repeated sides, zero and near-65535 sides.
+TEST(AreaTest, FastCostEqualsReferenceOnRandomTrees) {
+  std::mt19937 random(32);
+  const SideMix mixes[] = {SideMix::kSmall, SideMix::kBenchmark,
+                           SideMix::kExtreme};
+  for (int round = 0; round < 3000; ++round) {
+    uint32_t modules = std::uniform_int_distribution<uint32_t>(
+        2, round < 2900 ? 12 : 60)(random);
+    bool normalized = round % 2 == 0;
+    auto f = RandomFloorplan({modules, mixes[round % 3], normalized}, &random);
+    ASSERT_EQ(ReferenceCost(*f), f->Cost()) << ExpressionOf(*f);
+  }
+}
+
+// Every box of a combined staircase, checked against the full cross product.
+TEST(AreaTest, CombinedStaircasesAreTheUncoveredPairs) {
+  std::mt19937 random(33);
+  for (int round = 0; round < 2000; ++round) {
+    auto f = RandomFloorplan(
+        {std::uniform_int_distribution<uint32_t>(2, 8)(random),
+         round % 2 ? SideMix::kSmall : SideMix::kExtreme, false},
+        &random);
+    Boxes reference = BoxesOf(ShapesOf(f->root));
+    std::sort(reference.begin(), reference.end());
+    // Rebuild the root's staircase by combining its children's staircases.
+    std::vector<std::vector<Corner>> stack;
+    for (const Element* e = f->head; e != nullptr; e = e->next) {
+      if (!e->isCut) {
+        Corner boxes[2];
+        size_t n = ModuleStaircase(e->width, e->height, boxes);
+        stack.emplace_back(boxes, boxes + n);
+        continue;
+      }
+      std::vector<Corner> right = std::move(stack.back());
+      stack.pop_back();
+      std::vector<Corner> left = std::move(stack.back());
+      stack.pop_back();
+      std::vector<Corner> out(left.size() + right.size() - 1);
+      out.resize(CombineStaircases(e->value, left.data(), left.size(),
+                                   right.data(), right.size(), out.data()));
+      stack.push_back(out);
+    }
+    Boxes fast;
+    for (const Corner& c : stack.back()) fast.push_back({c.width, c.height});
+    ASSERT_EQ(reference, fast) << ExpressionOf(*f);
+  }
+}
+
+// Summed sides and areas past 2^31 are exact. Here the box 95535 x 30000
+// lies beyond 2^31 while the true minimum, 30001 x 65535, lies below it.
+TEST(AreaTest, LargeSidesAndAreasAreExact) {
+  for (const char* postfix : {"<1><2>V", "<1><2>H"}) {
+    auto f = FloorplanFromPostfix(postfix, {{1, 65535}, {30000, 30000}});
+    EXPECT_EQ(1966115535, f->Cost());
+    EXPECT_EQ(1966115535, ReferenceCost(*f));
+  }
+  auto wide = FloorplanFromPostfix(
+      "<1><2>V<3>V", {{65535, 65535}, {65535, 65535}, {65535, 65535}});
+  EXPECT_EQ(int64_t{3} * 65535 * 65535, wide->Cost());
+}
+
+// An area beyond the 64-bit range saturates instead of wrapping: a row of
+// 50,000 squares of side 65535 stacked on a column of 50,000 more.
+TEST(AreaTest, AreaBeyondSixtyFourBitsSaturates) {
+  EXPECT_EQ(std::numeric_limits<int64_t>::max(),
+            SaturatingArea(int64_t{1} << 40, int64_t{1} << 40));
+  EXPECT_EQ(6, SaturatingArea(2, 3));
+  const int kRow = 50000;
+  std::string postfix = "<1>";
+  for (int i = 2; i <= kRow; ++i) postfix += "<" + std::to_string(i) + ">V";
+  postfix += "<" + std::to_string(kRow + 1) + ">";
+  for (int i = kRow + 2; i <= 2 * kRow; ++i)
+    postfix += "<" + std::to_string(i) + ">H";
+  postfix += "H";
+  std::vector<ModuleSides> sides(2 * kRow, ModuleSides{65535, 65535});
+  auto f = FloorplanFromPostfix(postfix, sides);
+  EXPECT_EQ(std::numeric_limits<int64_t>::max(), f->Cost());
+  EXPECT_EQ(std::numeric_limits<int64_t>::max(), ReferenceCost(*f));
+}
+
+}  // namespace

@@ -59,8 +59,7 @@ void Floorplan::StoreTree(Cut* treeRoot) {
 // and the new cut, so the list is extended in place rather than relinked:
 // the result is exactly that of RelinkExpression and Recount, in constant
 // time, which keeps loading linear.
-void Floorplan::AddModule(int32_t identifier, uint16_t width,
-                          uint16_t height) {
+void Floorplan::AddModule(int32_t identifier, uint16_t width, uint16_t height) {
   Cut* cut = new Cut();
   cutStore_.push_back(cut);
   cut->left = root;
@@ -236,7 +235,8 @@ void Floorplan::AppendExpression(std::string* text) const {
       text->push_back(static_cast<char>(element->value));
     } else {
       text->push_back('<');
-      char* end = std::to_chars(number, number + sizeof number, element->value).ptr;
+      char* end =
+          std::to_chars(number, number + sizeof number, element->value).ptr;
       text->append(number, end);
       text->push_back('>');
     }

@@ -73,9 +73,9 @@ struct Floorplan {
 
   // The moves of the annealer (defined in moves.cc); each either changes the
   // Floorplan and reports success or leaves it unchanged.
-  bool SwapModules(int32_t id);                  // M1
-  uint32_t ComplementChain(uint32_t k);          // M2
-  int SwapModuleAndCut(uint32_t pos);            // M3: 0 on success, else 1..7
+  bool SwapModules(int32_t id);          // M1
+  uint32_t ComplementChain(uint32_t k);  // M2
+  int SwapModuleAndCut(uint32_t pos);    // M3: 0 on success, else 1..7
   bool HasBothCutTypes() const;
 
   uint32_t GetNumModules() const { return numModules; }

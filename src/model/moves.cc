@@ -89,8 +89,8 @@ uint32_t Floorplan::ComplementChain(uint32_t k) {
   Element* module = cut->prev;
   while (module->isCut) module = module->prev;
   uint32_t changed = 0;
-  for (Element* element = module->next;
-       element != nullptr && element->isCut; element = element->next) {
+  for (Element* element = module->next; element != nullptr && element->isCut;
+       element = element->next) {
     element->value = ComplementOf(element->value);
     ++changed;
   }

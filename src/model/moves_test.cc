@@ -1,1 +1,218 @@
 #include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "model/floorplan.h"
+#include "model/test_floorplans.h"
+
+namespace {
+
+// The shape of a Floorplan beyond its text: every cut's children, in order.
+std::vector<std::pair<const Element*, const Element*>> TreeOf(
+    const Floorplan& f) {
+  std::vector<std::pair<const Element*, const Element*>> children;
+  for (const Element* e : ListOf(f)) {
+    if (e->isCut) children.push_back({AsCut(e)->left, AsCut(e)->right});
+  }
+  return children;
+}
+
+TEST(MovesTest, WorkedExamples) {
+  {
+    auto f = FloorplanFromPostfix("<1><2>V");
+    EXPECT_FALSE(f->HasBothCutTypes());
+    EXPECT_FALSE(f->SwapModules(2));  // the last module
+    EXPECT_FALSE(f->SwapModules(7));  // no such module
+    EXPECT_EQ(0u, f->ComplementChain(1));
+    EXPECT_EQ("<1><2>V", ExpressionOf(*f));
+    EXPECT_TRUE(f->SwapModules(1));
+    EXPECT_EQ("<2><1>V", ExpressionOf(*f));
+    EXPECT_EQ("", InvariantViolation(*f));
+  }
+  {
+    auto f = FloorplanFromPostfix("<1><2>V");
+    EXPECT_EQ(1u, f->ComplementChain(0));
+    EXPECT_EQ("<1><2>H", ExpressionOf(*f));
+  }
+  for (uint32_t k : {0u, 1u}) {
+    auto f = FloorplanFromPostfix("<1><2><3>HV");
+    EXPECT_EQ(2u, f->ComplementChain(k));
+    EXPECT_EQ("<1><2><3>VH", ExpressionOf(*f));
+  }
+  {
+    auto f = FloorplanFromPostfix("<1><2>H<3>V");
+    EXPECT_TRUE(f->HasBothCutTypes());
+    const std::pair<uint32_t, int> failures[] = {{1, 7}, {0, 3}, {4, 4},
+                                                 {5, 2}, {6, 2}, {7, 1}};
+    for (auto [pos, code] : failures) {
+      EXPECT_EQ(code, f->SwapModuleAndCut(pos)) << "position " << pos;
+      EXPECT_EQ("<1><2>H<3>V", ExpressionOf(*f));
+    }
+    EXPECT_EQ(0, f->SwapModuleAndCut(2));
+    EXPECT_EQ("<1><2><3>HV", ExpressionOf(*f));
+    EXPECT_EQ("", InvariantViolation(*f));
+  }
+  {
+    auto f = FloorplanFromPostfix("<1><2>H<3>H");
+    EXPECT_FALSE(f->HasBothCutTypes());
+    const int expected[] = {3, 7, 6, 5, 4, 2, 2, 1};
+    for (uint32_t pos = 0; pos < 8; ++pos) {
+      EXPECT_EQ(expected[pos], f->SwapModuleAndCut(pos)) << "position " << pos;
+    }
+    EXPECT_EQ("<1><2>H<3>H", ExpressionOf(*f));
+  }
+}
+
+TEST(MovesTest, SwapModulesTakesTheFirstModuleOfARepeatedIdentifier) {
+  auto f = FloorplanFromPostfix("<4><4>V<5>H");
+  EXPECT_TRUE(f->SwapModules(4));
+  const Element* first = f->head;
+  EXPECT_EQ("<4><4>V<5>H", ExpressionOf(*f));
+  // The two modules 4 exchanged places: the list now starts with the other.
+  EXPECT_EQ(first, AsCut(AsCut(f->root)->left)->left);
+  EXPECT_EQ("", InvariantViolation(*f));
+}
+
+// The literal form of M1: exchange the two leaves in the tree, then relink
+// the whole expression from the tree.
+std::string SwapModulesByRelinking(const Floorplan& source, int32_t id) {
+  auto f = source.Copy();
+  Element* p = f->head;
+  while (p != nullptr && (p->isCut || p->value != id)) p = p->next;
+  if (p == nullptr) return "";
+  Element* q = p->next;
+  while (q != nullptr && q->isCut) q = q->next;
+  if (q == nullptr) return "";
+  auto parentOf = [](Element* child) {
+    Element* e = child->next;
+    while (!(e->isCut && (AsCut(e)->right == child || AsCut(e)->left == child)))
+      e = e->next;
+    return AsCut(e);
+  };
+  Cut* pp = parentOf(p);
+  Cut* qp = parentOf(q);
+  (pp->right == p ? pp->right : pp->left) = q;
+  (qp->right == q ? qp->right : qp->left) = p;
+  f->RelinkExpression();
+  f->Recount();
+  return ExpressionOf(*f);
+}
+
+// The literal form of M3's tests on the expression as text tokens: returns
+// the result code and, for 0, the exchanged expression.
+std::pair<int, std::vector<std::string>> SwapModuleAndCutLiterally(
+    std::vector<std::string> tokens, uint32_t pos) {
+  auto isCut = [](const std::string& t) { return t[0] != '<'; };
+  if (pos > tokens.size() + 1) return {1, tokens};
+  if (pos >= tokens.size()) return {2, tokens};
+  bool last = pos + 1 == tokens.size();
+  if (!isCut(tokens[pos])) {
+    if (last || !isCut(tokens[pos + 1])) return {3, tokens};
+    if (pos > 0 && isCut(tokens[pos - 1]) &&
+        (tokens[pos - 1] == "V") == (tokens[pos + 1] == "V")) {
+      return {5, tokens};
+    }
+  } else {
+    if (last || isCut(tokens[pos + 1])) return {4, tokens};
+    if (pos + 2 < tokens.size() && isCut(tokens[pos + 2]) &&
+        (tokens[pos + 2] == "V") == (tokens[pos] == "V")) {
+      return {6, tokens};
+    }
+  }
+  std::swap(tokens[pos], tokens[pos + 1]);
+  int counter = 0;
+  for (const std::string& t : tokens) {
+    counter += isCut(t) ? -1 : 1;
+    if (counter <= 0) {
+      std::swap(tokens[pos], tokens[pos + 1]);
+      return {7, tokens};
+    }
+  }
+  return {0, tokens};
+}
+
+std::vector<std::string> Tokens(const Floorplan& f) {
+  std::vector<std::string> tokens;
+  for (const Element* e : ListOf(f)) {
+    tokens.push_back(e->isCut ? std::string(1, static_cast<char>(e->value))
+                              : "<" + std::to_string(e->value) + ">");
+  }
+  return tokens;
+}
+
+// Long random sequences of all three moves, with arguments in and out of
+// range: after every move the invariants hold and the counts are unchanged,
+// every result agrees with the literal form of the move, and a failed move
+// leaves expression and tree exactly as they were.
+TEST(MovesTest, RandomMoveSequencesKeepEveryInvariant) {
+  std::mt19937 random(21);
+  for (int round = 0; round < 60; ++round) {
+    uint32_t modules = std::uniform_int_distribution<uint32_t>(2, 25)(random);
+    auto f = RandomFloorplan({modules, SideMix::kSmall, true}, &random);
+    uint32_t elements = 2 * modules - 1;
+    for (int step = 0; step < 400; ++step) {
+      std::string before = ExpressionOf(*f);
+      auto treeBefore = TreeOf(*f);
+      bool changed = false;
+      switch (std::uniform_int_distribution<int>(0, 2)(random)) {
+        case 0: {
+          int32_t id =
+              std::uniform_int_distribution<int32_t>(0, modules + 1)(random);
+          std::string expected = SwapModulesByRelinking(*f, id);
+          changed = f->SwapModules(id);
+          ASSERT_EQ(!expected.empty(), changed);
+          if (changed) {
+            ASSERT_EQ(expected, ExpressionOf(*f));
+          }
+          break;
+        }
+        case 1: {
+          uint32_t k =
+              std::uniform_int_distribution<uint32_t>(0, modules)(random);
+          changed = f->ComplementChain(k) != 0;
+          ASSERT_EQ(k < modules - 1, changed);
+          break;
+        }
+        default: {
+          uint32_t pos =
+              std::uniform_int_distribution<uint32_t>(0, elements + 2)(random);
+          auto [code, tokens] = SwapModuleAndCutLiterally(Tokens(*f), pos);
+          int result = f->SwapModuleAndCut(pos);
+          ASSERT_EQ(code, result) << before << " position " << pos;
+          ASSERT_EQ(tokens, Tokens(*f));
+          changed = result == 0;
+        }
+      }
+      ASSERT_EQ("", InvariantViolation(*f)) << before;
+      ASSERT_EQ(modules, f->numModules);
+      ASSERT_EQ(modules - 1, f->numOperators);
+      if (!changed) {
+        ASSERT_EQ(before, ExpressionOf(*f));
+        ASSERT_EQ(treeBefore, TreeOf(*f));
+      }
+    }
+  }
+}
+
+// The annealer draws M3 positions until one succeeds; it relies on one
+// existing whenever both cut types are present.
+TEST(MovesTest, BothCutTypesAlwaysAdmitAnExchange) {
+  std::mt19937 random(22);
+  for (int round = 0; round < 3000; ++round) {
+    uint32_t modules = std::uniform_int_distribution<uint32_t>(2, 30)(random);
+    auto f = RandomFloorplan({modules, SideMix::kSmall, true}, &random);
+    bool both = f->HasBothCutTypes();
+    bool anyExchange = false;
+    for (uint32_t pos = 0; pos < 2 * modules - 1 && !anyExchange; ++pos) {
+      auto copy = f->Copy();
+      anyExchange = copy->SwapModuleAndCut(pos) == 0;
+    }
+    // With one cut type no exchange is possible at all.
+    ASSERT_EQ(both, anyExchange) << ExpressionOf(*f);
+  }
+}
+
+}  // namespace

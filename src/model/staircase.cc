@@ -88,9 +88,9 @@ int64_t MinimumArea(const Element* head, StaircaseWorkspace* work) {
     if (merged.size() < leftCount + rightCount) {
       merged.resize(leftCount + rightCount);
     }
-    size_t count = CombineStaircases(element->value, &corners[leftStart],
-                                     leftCount, &corners[rightStart],
-                                     rightCount, merged.data());
+    size_t count =
+        CombineStaircases(element->value, &corners[leftStart], leftCount,
+                          &corners[rightStart], rightCount, merged.data());
     corners.resize(leftStart);
     corners.insert(corners.end(), merged.begin(), merged.begin() + count);
   }

@@ -18,9 +18,9 @@ TEST(RandomTest, SequenceFromSeedOneAndReseeding) {
 
 TEST(RandomTest, RangeUsesUnsignedArithmetic) {
   SeedRandom(1);
-  EXPECT_EQ(1u + 41u % 3u, RandomRange(1, 3));     // 41 % 3 = 2
+  EXPECT_EQ(1u + 41u % 3u, RandomRange(1, 3));  // 41 % 3 = 2
   EXPECT_EQ(0u + 18467u % 1000u, RandomRange(0, 999));
-  EXPECT_EQ(5u, RandomRange(5, 5));                 // a span of one
+  EXPECT_EQ(5u, RandomRange(5, 5));  // a span of one
   // lo above hi wraps the span: 10 - 20 + 1 = 2^32 - 9, larger than any draw.
   EXPECT_EQ(20u + 26500u, RandomRange(20, 10));
   // The top of the range is reachable only up to lo + 32767.
@@ -34,7 +34,8 @@ TEST(RandomTest, FractionIsWholeThousandthsBelowOne) {
     ASSERT_GE(w, 0.0);
     ASSERT_LT(w, 1.0);
     double thousandths = w * 1000.0;
-    ASSERT_NEAR(thousandths, static_cast<double>(static_cast<int>(thousandths + 0.5)), 1e-9);
+    ASSERT_NEAR(thousandths,
+                static_cast<double>(static_cast<int>(thousandths + 0.5)), 1e-9);
   }
   SeedRandom(1);
   EXPECT_EQ(41 * 0.001, RandomFraction());
