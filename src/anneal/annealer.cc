@@ -8,6 +8,7 @@
 #include "anneal/acceptance.h"
 #include "anneal/move_log.h"
 #include "model/shape_list.h"
+#include "model/staircase_cache.h"
 #include "random/random.h"
 
 namespace {
@@ -49,9 +50,12 @@ uint32_t LargestDrawableIdentifier(uint32_t modules) {
   return modules < 32768u ? modules : 32768u;
 }
 
-// The state of one run. The three Floorplans are the current one, the
-// candidate being tried and a copy of the cheapest one seen; the fast hot
-// path recycles the candidate's storage from move to move.
+// The state of one run: the current Floorplan, the candidate being tried and
+// a copy of the cheapest one seen. The plain hot path makes every candidate a
+// fresh copy of the current Floorplan. The fast one applies the move to the
+// current Floorplan itself, recording what it overwrites, and takes the move
+// back when the candidate is rejected: the candidate is the same Floorplan
+// either way, without a copy per move.
 class Annealing {
  public:
   Annealing(std::unique_ptr<Floorplan> E0, double lambda, double T0, double Tf,
@@ -61,14 +65,14 @@ class Annealing {
 
  private:
   void RunTemperature(uint32_t* moves, uint32_t* uphill, uint32_t* rejects);
-  void ApplyMove();
-  void ApplySwapModules();
-  void ApplyComplementChain();
-  void ApplySwapModuleAndCut();
-  bool SwapModulesCanSucceed() const;
-  int64_t CostOf(Floorplan* floorplan) const;
-  std::unique_ptr<Floorplan> CopyOf(const Floorplan& floorplan,
-                                    std::unique_ptr<Floorplan> recycled) const;
+  Floorplan* StartCandidate();
+  void Accept(int64_t cost);
+  void Reject();
+  void ApplySwapModules(Floorplan* candidate);
+  void ApplyComplementChain(Floorplan* candidate);
+  void ApplySwapModuleAndCut(Floorplan* candidate);
+  bool SwapModulesCanSucceed(const Floorplan& candidate) const;
+  int64_t CostOf(const Floorplan& floorplan);
 
   bool plain_;
   double lambda_;
@@ -80,10 +84,13 @@ class Annealing {
   MoveLog log_;
 
   std::unique_ptr<Floorplan> current_;
-  std::unique_ptr<Floorplan> candidate_;
+  std::unique_ptr<Floorplan> candidate_;  // plain path only
   std::unique_ptr<Floorplan> best_;
   int64_t currentCost_ = 0;
   int64_t bestCost_ = 0;
+  // The fast path's evaluation, which reuses the staircases of the current
+  // Floorplan for the parts of the candidate that a move left unchanged.
+  StaircaseCache staircases_;
 
   uint32_t N_;
   uint32_t K_;
@@ -115,7 +122,8 @@ Annealing::Annealing(std::unique_ptr<Floorplan> E0, double lambda, double T0,
   movesLimit_ = N_ < 15 ? N_ * N_ : 2 * N_;
   verbose_ = N_ < 20;
   best_ = current_->Copy();
-  currentCost_ = bestCost_ = CostOf(current_.get());
+  currentCost_ = bestCost_ = CostOf(*current_);
+  staircases_.Commit();
 
   uint32_t largest = LargestDrawableIdentifier(N_);
   identifierPresent_.assign(largest + 1, false);
@@ -128,15 +136,35 @@ Annealing::Annealing(std::unique_ptr<Floorplan> E0, double lambda, double T0,
   }
 }
 
-int64_t Annealing::CostOf(Floorplan* floorplan) const {
-  return plain_ ? ReferenceCost(*floorplan) : floorplan->Cost();
+int64_t Annealing::CostOf(const Floorplan& floorplan) {
+  return plain_ ? ReferenceCost(floorplan) : staircases_.Cost(floorplan);
 }
 
-std::unique_ptr<Floorplan> Annealing::CopyOf(
-    const Floorplan& floorplan, std::unique_ptr<Floorplan> recycled) const {
-  if (plain_ || !recycled) return floorplan.Copy();
-  recycled->CopyFrom(floorplan);
-  return recycled;
+// The candidate, last evaluated, becomes the current Floorplan.
+void Annealing::Accept(int64_t cost) {
+  currentCost_ = cost;
+  if (plain_) {
+    current_ = std::move(candidate_);
+  } else {
+    staircases_.Commit();
+  }
+}
+
+void Annealing::Reject() {
+  if (plain_) {
+    candidate_.reset();
+  } else {
+    current_->UndoRecorded();
+  }
+}
+
+Floorplan* Annealing::StartCandidate() {
+  if (plain_) {
+    candidate_ = current_->Copy();
+    return candidate_.get();
+  }
+  current_->StartRecording();
+  return current_.get();
 }
 
 void Annealing::Run() {
@@ -178,19 +206,19 @@ void Annealing::RunTemperature(uint32_t* moves, uint32_t* uphill,
   uint64_t movesLimit = movesLimit_;
   do {
     uint32_t r = RandomRange(1, weightSum_);
-    candidate_ = CopyOf(*current_, std::move(candidate_));
+    Floorplan* candidate = StartCandidate();
     if (r <= probM1_) {
-      ApplySwapModules();
+      ApplySwapModules(candidate);
     } else if (r - probM1_ <= probM2_) {
-      ApplyComplementChain();
+      ApplyComplementChain(candidate);
     } else {
-      ApplySwapModuleAndCut();
+      ApplySwapModuleAndCut(candidate);
     }
 
     ++moveNumber_;
     log_.MoveNumber(static_cast<int32_t>(moveNumber_));
-    if (verbose_) log_.Expression(*candidate_);
-    int64_t cost = CostOf(candidate_.get());
+    if (verbose_) log_.Expression(*candidate);
+    int64_t cost = CostOf(*candidate);
     log_.Cost(cost);
     if (verbose_) log_.Temperature(T_);
     ++*moves;
@@ -199,7 +227,11 @@ void Annealing::RunTemperature(uint32_t* moves, uint32_t* uphill,
     // later candidate of equal cost does not replace it.
     if (static_cast<uint64_t>(cost) < static_cast<uint64_t>(bestCost_)) {
       bestCost_ = cost;
-      best_ = CopyOf(*candidate_, std::move(best_));
+      if (plain_) {
+        best_ = candidate->Copy();
+      } else {
+        best_->CopyFrom(*candidate);
+      }
     }
 
     bool accept = cost < currentCost_;
@@ -213,15 +245,12 @@ void Annealing::RunTemperature(uint32_t* moves, uint32_t* uphill,
       }
     }
     if (accept) {
-      std::swap(current_, candidate_);
-      currentCost_ = cost;
+      Accept(cost);
       log_.Text("Y\n");
     } else {
+      Reject();
       log_.Text("N\n");
     }
-    // The plain path releases the Floorplan it no longer needs, as the fast
-    // path keeps it for the next copy.
-    if (plain_) candidate_.reset();
   } while (*uphill <= movesLimit && *moves <= 2 * movesLimit);
 }
 
@@ -229,10 +258,10 @@ void Annealing::RunTemperature(uint32_t* moves, uint32_t* uphill,
 // not the last module of the expression. When no module but the last carries
 // a drawable identifier, no draw can succeed and the move is made an M2 move,
 // as an M3 move is when all cuts have one type.
-bool Annealing::SwapModulesCanSucceed() const {
+bool Annealing::SwapModulesCanSucceed(const Floorplan& candidate) const {
   if (drawableModules_ >= 2) return true;
   if (drawableModules_ == 0) return false;
-  const Element* last = candidate_->root;
+  const Element* last = candidate.root;
   while (last->isCut) last = last->prev;
   uint32_t largest = LargestDrawableIdentifier(N_);
   bool lastIsDrawable =
@@ -240,29 +269,29 @@ bool Annealing::SwapModulesCanSucceed() const {
   return !lastIsDrawable;
 }
 
-void Annealing::ApplySwapModules() {
-  if (!SwapModulesCanSucceed()) {
-    ApplyComplementChain();
+void Annealing::ApplySwapModules(Floorplan* candidate) {
+  if (!SwapModulesCanSucceed(*candidate)) {
+    ApplyComplementChain(candidate);
     return;
   }
   for (;;) {
     uint32_t id = RandomRange(1, N_);
     if (!identifierPresent_[id]) continue;
-    if (candidate_->SwapModules(static_cast<int32_t>(id))) return;
+    if (candidate->SwapModules(static_cast<int32_t>(id))) return;
   }
 }
 
-void Annealing::ApplyComplementChain() {
-  while (candidate_->ComplementChain(RandomRange(0, K_)) == 0) {
+void Annealing::ApplyComplementChain(Floorplan* candidate) {
+  while (candidate->ComplementChain(RandomRange(0, K_)) == 0) {
   }
 }
 
-void Annealing::ApplySwapModuleAndCut() {
-  if (!candidate_->HasBothCutTypes()) {
-    ApplyComplementChain();
+void Annealing::ApplySwapModuleAndCut(Floorplan* candidate) {
+  if (!candidate->HasBothCutTypes()) {
+    ApplyComplementChain(candidate);
     return;
   }
-  while (candidate_->SwapModuleAndCut(RandomRange(0, N_ + K_)) != 0) {
+  while (candidate->SwapModuleAndCut(RandomRange(0, N_ + K_)) != 0) {
   }
 }
 

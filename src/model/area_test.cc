@@ -130,9 +130,13 @@ TEST(AreaTest, CombinedStaircasesAreTheUncoveredPairs) {
       std::vector<Corner> left = std::move(stack.back());
       stack.pop_back();
       std::vector<Corner> out(left.size() + right.size() - 1);
-      out.resize(CombineStaircases(e->value, left.data(), left.size(),
-                                   right.data(), right.size(), out.data()));
-      stack.push_back(out);
+      size_t count;
+      const Corner* first =
+          CombineStaircases(e->value, left.data(), left.size(), right.data(),
+                            right.size(), out.data(), &count);
+      ASSERT_GE(first, out.data());
+      ASSERT_LE(first + count, out.data() + out.size());
+      stack.emplace_back(first, first + count);
     }
     Boxes fast;
     for (const Corner& c : stack.back()) fast.push_back({c.width, c.height});

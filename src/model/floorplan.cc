@@ -147,12 +147,12 @@ void Floorplan::RebuildTree() {
   for (Element* element = head; element != nullptr; element = element->next) {
     if (element->isCut) {
       Cut* cut = AsCut(element);
-      cut->right = nodes->Pop();
-      cut->left = nodes->Pop();
+      SetLink(&cut->right, nodes->Pop());
+      SetLink(&cut->left, nodes->Pop());
     }
     nodes->Push(element);
   }
-  root = nodes->Pop();
+  SetLink(&root, nodes->Pop());
 }
 
 void Floorplan::ResizeStore(uint32_t modules, uint32_t operators) {

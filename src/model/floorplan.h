@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/element.h"
@@ -78,6 +79,13 @@ struct Floorplan {
   int SwapModuleAndCut(uint32_t pos);    // M3: 0 on success, else 1..7
   bool HasBothCutTypes() const;
 
+  // Taking moves back. While recording, every link and cut type that a move
+  // or RebuildTree overwrites is logged; UndoRecorded() restores them, last
+  // first, leaving the Floorplan exactly as it was when recording started.
+  void StartRecording();
+  void UndoRecorded();
+  void StopRecording();
+
   uint32_t GetNumModules() const { return numModules; }
   uint32_t GetNumOperators() const { return numOperators; }
 
@@ -86,12 +94,21 @@ struct Floorplan {
   void StoreTree(Cut* treeRoot);
   void ResizeStore(uint32_t modules, uint32_t operators);
   NodeStack* StackForAllElements();
+  void SetLink(Element** field, Element* value);
+  void SetCutType(Element* cut, int32_t cutType);
+  void ReplaceChild(Cut* parent, const Element* oldChild, Element* newChild);
+  Cut* ParentOf(const Element* child) const;
+  void ExchangeWithNext(Element* p);
 
   // Every element this Floorplan owns, by kind, in no particular order.
   std::vector<Module*> moduleStore_;
   std::vector<Cut*> cutStore_;
   // Reused working storage of Cost().
   StaircaseWorkspace costWorkspace_;
+  // The undo log: overwritten links and cut types with their old values.
+  bool recording_ = false;
+  std::vector<std::pair<Element**, Element*>> savedLinks_;
+  std::vector<std::pair<Element*, int32_t>> savedCutTypes_;
 };
 
 #endif  // FLOORPLAN_MODEL_FLOORPLAN_H_

@@ -1,6 +1,8 @@
 // The annealer's three neighbourhood moves. Each takes the annealer's random
 // choice, tests whether it can be used, and either changes the Floorplan and
-// reports success or leaves the Floorplan exactly as it was.
+// reports success or leaves the Floorplan exactly as it was. Every field they
+// change is written through SetLink or SetCutType, so that a recorded move
+// can be taken back.
 #include <cstdint>
 
 #include "model/floorplan.h"
@@ -13,9 +15,45 @@ bool SameCutType(const Element* a, const Element* b) {
   return IsVertical(a->value) == IsVertical(b->value);
 }
 
+}  // namespace
+
+void Floorplan::SetLink(Element** field, Element* value) {
+  if (*field == value) return;
+  if (recording_) savedLinks_.push_back({field, *field});
+  *field = value;
+}
+
+void Floorplan::SetCutType(Element* cut, int32_t cutType) {
+  if (recording_) savedCutTypes_.push_back({cut, cut->value});
+  cut->value = cutType;
+}
+
+void Floorplan::StartRecording() {
+  recording_ = true;
+  savedLinks_.clear();
+  savedCutTypes_.clear();
+}
+
+void Floorplan::UndoRecorded() {
+  for (size_t i = savedLinks_.size(); i-- > 0;) {
+    *savedLinks_[i].first = savedLinks_[i].second;
+  }
+  for (size_t i = savedCutTypes_.size(); i-- > 0;) {
+    savedCutTypes_[i].first->value = savedCutTypes_[i].second;
+  }
+  savedLinks_.clear();
+  savedCutTypes_.clear();
+}
+
+void Floorplan::StopRecording() {
+  recording_ = false;
+  savedLinks_.clear();
+  savedCutTypes_.clear();
+}
+
 // The cut whose subtree holds `child` directly: the first Cut after it in the
 // expression that names it as a child.
-Cut* ParentOf(const Element* child) {
+Cut* Floorplan::ParentOf(const Element* child) const {
   for (Element* element = child->next; element != nullptr;
        element = element->next) {
     if (element->isCut) {
@@ -26,15 +64,29 @@ Cut* ParentOf(const Element* child) {
   return nullptr;
 }
 
-void ReplaceChild(Cut* parent, const Element* oldChild, Element* newChild) {
+// The child field that holds `oldChild`, tested right first, receives
+// `newChild`.
+void Floorplan::ReplaceChild(Cut* parent, const Element* oldChild,
+                             Element* newChild) {
   if (parent->right == oldChild) {
-    parent->right = newChild;
+    SetLink(&parent->right, newChild);
   } else {
-    parent->left = newChild;
+    SetLink(&parent->left, newChild);
   }
 }
 
-}  // namespace
+// Exchanges p with its successor in the list; the tree is left alone.
+void Floorplan::ExchangeWithNext(Element* p) {
+  Element* n = p->next;
+  Element* before = p->prev;
+  Element* after = n->next;
+  SetLink(before == nullptr ? &head : &before->next, n);
+  SetLink(&n->prev, before);
+  SetLink(&n->next, p);
+  SetLink(&p->prev, n);
+  SetLink(&p->next, after);
+  if (after != nullptr) SetLink(&after->prev, p);
+}
 
 // Exchanging two leaves of the tree exchanges their places in its postorder
 // and moves nothing else, so the list is mended in place instead of being
@@ -52,27 +104,22 @@ bool Floorplan::SwapModules(int32_t id) {
   ReplaceChild(parentOfP, p, q);
   ReplaceChild(parentOfQ, q, p);
 
-  Element* beforeP = p->prev;
-  Element* afterQ = q->next;
   if (p->next == q) {
-    q->next = p;
-    p->prev = q;
-  } else {
-    Element* afterP = p->next;
-    Element* beforeQ = q->prev;
-    q->next = afterP;
-    afterP->prev = q;
-    beforeQ->next = p;
-    p->prev = beforeQ;
+    ExchangeWithNext(p);
+    return true;
   }
-  q->prev = beforeP;
-  if (beforeP == nullptr) {
-    head = q;
-  } else {
-    beforeP->next = q;
-  }
-  p->next = afterQ;
-  if (afterQ != nullptr) afterQ->prev = p;
+  Element* beforeP = p->prev;
+  Element* afterP = p->next;
+  Element* beforeQ = q->prev;
+  Element* afterQ = q->next;
+  SetLink(beforeP == nullptr ? &head : &beforeP->next, q);
+  SetLink(&q->prev, beforeP);
+  SetLink(&q->next, afterP);
+  SetLink(&afterP->prev, q);
+  SetLink(&beforeQ->next, p);
+  SetLink(&p->prev, beforeQ);
+  SetLink(&p->next, afterQ);
+  if (afterQ != nullptr) SetLink(&afterQ->prev, p);
   return true;
 }
 
@@ -91,12 +138,15 @@ uint32_t Floorplan::ComplementChain(uint32_t k) {
   uint32_t changed = 0;
   for (Element* element = module->next; element != nullptr && element->isCut;
        element = element->next) {
-    element->value = ComplementOf(element->value);
+    SetCutType(element, ComplementOf(element->value));
     ++changed;
   }
   return changed;
 }
 
+// After the exchange only a few children change, so the tree is mended where
+// the exchange touched it instead of being rebuilt from the whole list; the
+// result is the tree RebuildTree would give.
 int Floorplan::SwapModuleAndCut(uint32_t pos) {
   uint64_t elements = uint64_t{numModules} + numOperators;
   if (pos > elements + 1) return 1;
@@ -112,32 +162,45 @@ int Floorplan::SwapModuleAndCut(uint32_t pos) {
   Element* n = p->next;
   if (!p->isCut) {
     if (n == nullptr || !n->isCut) return 3;
-    if (p->prev != nullptr && p->prev->isCut && SameCutType(p->prev, n)) {
+    if (p->prev != nullptr && p->prev->isCut && SameCutType(p->prev, n))
       return 5;
-    }
     // Only the prefix ending at p's place changes: it now ends with the Cut.
     if (countBefore - 1 <= 0) return 7;
+
+    // "K L p n" becomes "K L n p": the cut n now joins K and L, and p takes
+    // n's place under n's parent, as n takes K's under K's parent. K is the
+    // subtree just before L, so the ballot test above guarantees it.
+    Cut* cut = AsCut(n);
+    Element* subtreeL = cut->left;
+    Element* leftmostOfL = subtreeL;
+    while (leftmostOfL->isCut) leftmostOfL = AsCut(leftmostOfL)->left;
+    Element* subtreeK = leftmostOfL->prev;
+    Cut* parentOfCut = ParentOf(cut);
+    Cut* parentOfK = ParentOf(subtreeK);
+    // In this order, also right when both parents are one cut.
+    ReplaceChild(parentOfCut, cut, p);
+    ReplaceChild(parentOfK, subtreeK, cut);
+    SetLink(&cut->left, subtreeK);
+    SetLink(&cut->right, subtreeL);
   } else {
     if (n == nullptr || n->isCut) return 4;
-    if (n->next != nullptr && n->next->isCut && SameCutType(n->next, p)) {
+    if (n->next != nullptr && n->next->isCut && SameCutType(n->next, p))
       return 6;
-    }
     // A Module moving forward only raises the prefix counts.
-  }
 
-  Element* before = p->prev;
-  Element* after = n->next;
-  n->prev = before;
-  if (before == nullptr) {
-    head = n;
-  } else {
-    before->next = n;
+    // "X Y p n" becomes "X Y n p": the cut p now joins Y and n, and X takes
+    // p's place under p's parent, as p takes n's under n's parent.
+    Cut* cut = AsCut(p);
+    Element* subtreeX = cut->left;
+    Element* subtreeY = cut->right;
+    Cut* parentOfCut = ParentOf(cut);
+    Cut* parentOfN = ParentOf(n);
+    ReplaceChild(parentOfCut, cut, subtreeX);
+    ReplaceChild(parentOfN, n, cut);
+    SetLink(&cut->left, subtreeY);
+    SetLink(&cut->right, n);
   }
-  n->next = p;
-  p->prev = n;
-  p->next = after;
-  if (after != nullptr) after->prev = p;
-  RebuildTree();
+  ExchangeWithNext(p);
   return 0;
 }
 

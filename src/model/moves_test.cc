@@ -216,3 +216,47 @@ TEST(MovesTest, BothCutTypesAlwaysAdmitAnExchange) {
 }
 
 }  // namespace
+
+namespace {
+
+// A recorded move taken back leaves the Floorplan exactly as before: the
+// same expression, the same elements in the same places, the same tree.
+TEST(MovesTest, RecordedMovesAreTakenBackExactly) {
+  std::mt19937 random(23);
+  for (int round = 0; round < 40; ++round) {
+    uint32_t modules = std::uniform_int_distribution<uint32_t>(2, 30)(random);
+    auto f = RandomFloorplan({modules, SideMix::kSmall, true}, &random);
+    for (int step = 0; step < 300; ++step) {
+      std::vector<const Element*> listBefore = ListOf(*f);
+      auto treeBefore = TreeOf(*f);
+      const Element* rootBefore = f->root;
+      f->StartRecording();
+      int kind = std::uniform_int_distribution<int>(0, 3)(random);
+      if (kind == 0) {
+        f->SwapModules(
+            std::uniform_int_distribution<int32_t>(1, modules)(random));
+      } else if (kind == 1) {
+        f->ComplementChain(
+            std::uniform_int_distribution<uint32_t>(0, modules - 2)(random));
+      } else if (kind == 2) {
+        f->SwapModuleAndCut(
+            std::uniform_int_distribution<uint32_t>(0, 2 * modules)(random));
+      } else {
+        f->RebuildTree();
+      }
+      bool keep = std::bernoulli_distribution(0.3)(random);
+      if (keep) {
+        f->StopRecording();
+      } else {
+        f->UndoRecorded();
+        f->StopRecording();
+        ASSERT_EQ(listBefore, ListOf(*f));
+        ASSERT_EQ(treeBefore, TreeOf(*f));
+        ASSERT_EQ(rootBefore, f->root);
+      }
+      ASSERT_EQ("", InvariantViolation(*f));
+    }
+  }
+}
+
+}  // namespace

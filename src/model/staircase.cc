@@ -14,55 +14,45 @@ int64_t SaturatingArea(int64_t width, int64_t height) {
   return area;
 }
 
-size_t ModuleStaircase(uint16_t width, uint16_t height, Corner out[2]) {
-  int64_t shorter = std::min(width, height);
-  int64_t longer = std::max(width, height);
-  out[0] = {shorter, longer};
-  if (shorter == longer) return 1;
-  out[1] = {longer, shorter};
-  return 2;
-}
-
 // Side by side, the width of a pair is the sum and its height the larger of
 // the two. Walking both staircases from their narrowest box, only advancing
 // the side whose box is the taller can lead to a lower box, so each step
 // yields the next box of the result: widths rise and heights fall strictly.
 // Stacked is the same with the roles of width and height exchanged, walking
 // both staircases from their lowest (widest) box.
-size_t CombineStaircases(int32_t cutType, const Corner* left, size_t leftCount,
-                         const Corner* right, size_t rightCount, Corner* out) {
-  size_t count = 0;
+Corner* CombineStaircases(int32_t cutType, const Corner* left, size_t leftCount,
+                          const Corner* right, size_t rightCount, Corner* out,
+                          size_t* count) {
   if (cutType == kCutV) {
+    Corner* next = out;
     size_t i = 0;
     size_t j = 0;
     for (;;) {
       const Corner& l = left[i];
       const Corner& r = right[j];
-      out[count++] = {l.width + r.width, std::max(l.height, r.height)};
+      *next++ = {l.width + r.width, std::max(l.height, r.height)};
       if (l.height >= r.height) ++i;
       if (r.height >= l.height) ++j;
       if (i == leftCount || j == rightCount) break;
     }
-    return count;
+    *count = static_cast<size_t>(next - out);
+    return out;
   }
-  // Produced from the widest box down; written backwards so that `out` ends
-  // sorted by rising width.
-  size_t last = leftCount + rightCount - 2;
+  Corner* first = out + leftCount + rightCount - 1;
   size_t i = leftCount;
   size_t j = rightCount;
   for (;;) {
     const Corner& l = left[i - 1];
     const Corner& r = right[j - 1];
-    out[last - count] = {std::max(l.width, r.width), l.height + r.height};
-    ++count;
+    *--first = {std::max(l.width, r.width), l.height + r.height};
     bool stepLeft = l.width >= r.width;
     bool stepRight = r.width >= l.width;
     if (stepLeft) --i;
     if (stepRight) --j;
     if (i == 0 || j == 0) break;
   }
-  std::copy(out + last + 1 - count, out + last + 1, out);
-  return count;
+  *count = static_cast<size_t>(out + leftCount + rightCount - 1 - first);
+  return first;
 }
 
 int64_t MinimumArea(const Element* head, StaircaseWorkspace* work) {
@@ -88,11 +78,12 @@ int64_t MinimumArea(const Element* head, StaircaseWorkspace* work) {
     if (merged.size() < leftCount + rightCount) {
       merged.resize(leftCount + rightCount);
     }
-    size_t count =
-        CombineStaircases(element->value, &corners[leftStart], leftCount,
-                          &corners[rightStart], rightCount, merged.data());
+    size_t count;
+    const Corner* combined = CombineStaircases(
+        element->value, &corners[leftStart], leftCount, &corners[rightStart],
+        rightCount, merged.data(), &count);
     corners.resize(leftStart);
-    corners.insert(corners.end(), merged.begin(), merged.begin() + count);
+    corners.insert(corners.end(), combined, combined + count);
   }
   int64_t best = std::numeric_limits<int64_t>::max();
   for (const Corner& corner : corners) {

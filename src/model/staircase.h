@@ -32,14 +32,24 @@ struct StaircaseWorkspace {
 int64_t SaturatingArea(int64_t width, int64_t height);
 
 // The staircase of one module: one box for a square, two otherwise.
-size_t ModuleStaircase(uint16_t width, uint16_t height, Corner out[2]);
+inline size_t ModuleStaircase(uint16_t width, uint16_t height, Corner out[2]) {
+  int64_t shorter = width < height ? width : height;
+  int64_t longer = width < height ? height : width;
+  out[0] = {shorter, longer};
+  if (shorter == longer) return 1;
+  out[1] = {longer, shorter};
+  return 2;
+}
 
 // Combines the staircases `left` and `right` (both sorted by rising width)
-// under a cut of type `cutType` ('V': side by side, else stacked) into `out`,
-// sorted by rising width. `out` must hold leftCount + rightCount - 1 boxes
-// and must not overlap the inputs. Returns the number of boxes written.
-size_t CombineStaircases(int32_t cutType, const Corner* left, size_t leftCount,
-                         const Corner* right, size_t rightCount, Corner* out);
+// under a cut of type `cutType` ('V': side by side, else stacked) into a
+// staircase sorted by rising width, written into `out`, which must hold
+// leftCount + rightCount - 1 boxes and must not overlap the inputs. Returns
+// where in `out` the result starts and sets `count` to its length: stacked
+// results are produced widest first and end at the end of `out`.
+Corner* CombineStaircases(int32_t cutType, const Corner* left, size_t leftCount,
+                          const Corner* right, size_t rightCount, Corner* out,
+                          size_t* count);
 
 // The smallest area over the staircase of the expression starting at `head`
 // (a complete postfix expression).
