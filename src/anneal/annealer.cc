@@ -7,8 +7,8 @@
 
 #include "anneal/acceptance.h"
 #include "anneal/move_log.h"
+#include "model/area_tracker.h"
 #include "model/shape_list.h"
-#include "model/staircase_cache.h"
 #include "random/random.h"
 
 namespace {
@@ -88,9 +88,9 @@ class Annealing {
   std::unique_ptr<Floorplan> best_;
   int64_t currentCost_ = 0;
   int64_t bestCost_ = 0;
-  // The fast path's evaluation, which reuses the staircases of the current
-  // Floorplan for the parts of the candidate that a move left unchanged.
-  StaircaseCache staircases_;
+  // The fast path's evaluation, which recombines only the part of the tree
+  // that a move changed.
+  AreaTracker areas_;
 
   uint32_t N_;
   uint32_t K_;
@@ -122,8 +122,8 @@ Annealing::Annealing(std::unique_ptr<Floorplan> E0, double lambda, double T0,
   movesLimit_ = N_ < 15 ? N_ * N_ : 2 * N_;
   verbose_ = N_ < 20;
   best_ = current_->Copy();
-  currentCost_ = bestCost_ = CostOf(*current_);
-  staircases_.Commit();
+  currentCost_ = bestCost_ =
+      plain_ ? ReferenceCost(*current_) : areas_.Start(*current_);
 
   uint32_t largest = LargestDrawableIdentifier(N_);
   identifierPresent_.assign(largest + 1, false);
@@ -137,7 +137,8 @@ Annealing::Annealing(std::unique_ptr<Floorplan> E0, double lambda, double T0,
 }
 
 int64_t Annealing::CostOf(const Floorplan& floorplan) {
-  return plain_ ? ReferenceCost(floorplan) : staircases_.Cost(floorplan);
+  return plain_ ? ReferenceCost(floorplan)
+                : areas_.CostOfRecordedMove(floorplan);
 }
 
 // The candidate, last evaluated, becomes the current Floorplan.
@@ -146,7 +147,7 @@ void Annealing::Accept(int64_t cost) {
   if (plain_) {
     current_ = std::move(candidate_);
   } else {
-    staircases_.Commit();
+    areas_.Commit();
   }
 }
 

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/area_tracker.h"
 #include "model/floorplan.h"
 #include "model/shape_list.h"
 #include "model/staircase.h"
@@ -174,6 +175,56 @@ TEST(AreaTest, AreaBeyondSixtyFourBitsSaturates) {
   auto f = FloorplanFromPostfix(postfix, sides);
   EXPECT_EQ(std::numeric_limits<int64_t>::max(), f->Cost());
   EXPECT_EQ(std::numeric_limits<int64_t>::max(), ReferenceCost(*f));
+}
+
+}  // namespace
+
+namespace {
+
+// The tracker follows a Floorplan through long sequences of recorded moves,
+// some kept and some taken back, and must give the area of a whole
+// evaluation after every one.
+TEST(AreaTest, TrackerFollowsRecordedMovesExactly) {
+  std::mt19937 random(34);
+  const SideMix mixes[] = {SideMix::kSmall, SideMix::kBenchmark,
+                           SideMix::kExtreme};
+  for (int round = 0; round < 60; ++round) {
+    uint32_t modules = std::uniform_int_distribution<uint32_t>(2, 40)(random);
+    auto f = RandomFloorplan({modules, mixes[round % 3], true}, &random);
+    AreaTracker tracker;
+    ASSERT_EQ(ReferenceCost(*f), tracker.Start(*f));
+    for (int step = 0; step < 300; ++step) {
+      f->StartRecording();
+      bool moved = false;
+      switch (std::uniform_int_distribution<int>(0, 3)(random)) {
+        case 0:
+          moved = f->SwapModules(
+              std::uniform_int_distribution<int32_t>(1, modules)(random));
+          break;
+        case 1:
+          moved = f->ComplementChain(std::uniform_int_distribution<uint32_t>(
+                      0, modules - 2)(random)) != 0;
+          break;
+        case 2:
+          moved = f->SwapModuleAndCut(std::uniform_int_distribution<uint32_t>(
+                      0, 2 * modules)(random)) == 0;
+          break;
+        default:
+          f->RebuildTree();  // changes nothing, records nothing
+      }
+      int64_t tracked = tracker.CostOfRecordedMove(*f);
+      ASSERT_EQ(f->Cost(), tracked) << ExpressionOf(*f);
+      if (step % 50 == 0) {
+        ASSERT_EQ(ReferenceCost(*f), tracked);
+      }
+      if (moved && std::bernoulli_distribution(0.5)(random)) {
+        tracker.Commit();
+      } else {
+        f->UndoRecorded();
+      }
+      f->StopRecording();
+    }
+  }
 }
 
 }  // namespace

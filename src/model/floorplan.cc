@@ -14,45 +14,93 @@ int32_t DrawCutType() { return (NextRandom() & 1u) ? kCutH : kCutV; }
 
 Floorplan::Floorplan(int32_t id1, uint16_t width1, uint16_t height1,
                      int32_t id2, uint16_t width2, uint16_t height2) {
-  Cut* cut = new Cut();
-  cutStore_.push_back(cut);
-  Module* first = new Module(id1, width1, height1);
-  Module* second = new Module(id2, width2, height2);
-  moduleStore_.push_back(first);
-  moduleStore_.push_back(second);
-  cut->left = first;
-  cut->right = second;
+  Reserve(16);
+  modules_.emplace_back(id1, width1, height1);
+  modules_.emplace_back(id2, width2, height2);
+  cuts_.emplace_back();
+  Cut* cut = &cuts_.back();
+  cut->left = &modules_[0];
+  cut->right = &modules_[1];
   cut->value = DrawCutType();
   root = cut;
   RelinkExpression();
   Recount();
 }
 
+// Copies the adopted tree into the arrays in postorder, children before their
+// cut, with an explicit stack (the tree may be as deep as it has modules),
+// then releases the adopted elements.
 Floorplan::Floorplan(Cut* treeRoot) {
-  StoreTree(treeRoot);
-  root = treeRoot;
+  std::vector<std::pair<Element*, bool>> work{{treeRoot, false}};
+  std::vector<Element*> adopted;
+  size_t modules = 0;
+  while (!work.empty()) {
+    auto [element, childrenDone] = work.back();
+    work.pop_back();
+    if (element->isCut && !childrenDone) {
+      work.push_back({element, true});
+      work.push_back({AsCut(element)->right, false});
+      work.push_back({AsCut(element)->left, false});
+      continue;
+    }
+    adopted.push_back(element);
+    modules += !element->isCut;
+  }
+  Reserve(modules);
+  std::vector<Element*> subtrees;
+  for (Element* element : adopted) {
+    if (element->isCut) {
+      cuts_.emplace_back(element->value);
+      Cut* cut = &cuts_.back();
+      cut->right = subtrees.back();
+      subtrees.pop_back();
+      cut->left = subtrees.back();
+      subtrees.back() = cut;
+      delete AsCut(element);
+    } else {
+      modules_.emplace_back(element->value, element->width, element->height);
+      subtrees.push_back(&modules_.back());
+      delete static_cast<Module*>(element);
+    }
+  }
+  root = subtrees.back();
   RelinkExpression();
   Recount();
 }
 
 Floorplan::~Floorplan() { Destroy(); }
 
-// Registers every element of the adopted tree, walking it with an explicit
-// stack (the tree may be as deep as it has modules).
-void Floorplan::StoreTree(Cut* treeRoot) {
-  std::vector<Element*> pending{treeRoot};
-  while (!pending.empty()) {
-    Element* element = pending.back();
-    pending.pop_back();
-    if (element->isCut) {
-      Cut* cut = AsCut(element);
-      cutStore_.push_back(cut);
-      pending.push_back(cut->left);
-      pending.push_back(cut->right);
-    } else {
-      moduleStore_.push_back(static_cast<Module*>(element));
-    }
+// Makes room for `modules` modules and as many cuts, moving the elements to
+// new arrays when needed and every link with them.
+void Floorplan::Reserve(size_t modules) {
+  if (modules <= modules_.capacity() && modules <= cuts_.capacity()) return;
+  std::vector<Module> movedModules;
+  movedModules.reserve(modules);
+  movedModules.assign(modules_.begin(), modules_.end());
+  std::vector<Cut> movedCuts;
+  movedCuts.reserve(modules);
+  movedCuts.assign(cuts_.begin(), cuts_.end());
+  auto moved = [&](Element* element) -> Element* {
+    if (element == nullptr) return nullptr;
+    if (element->isCut)
+      return &movedCuts[static_cast<size_t>(AsCut(element) - cuts_.data())];
+    return &movedModules[static_cast<size_t>(static_cast<Module*>(element) -
+                                             modules_.data())];
+  };
+  for (Module& module : movedModules) {
+    module.next = moved(module.next);
+    module.prev = moved(module.prev);
   }
+  for (Cut& cut : movedCuts) {
+    cut.next = moved(cut.next);
+    cut.prev = moved(cut.prev);
+    cut.left = moved(cut.left);
+    cut.right = moved(cut.right);
+  }
+  root = moved(root);
+  head = moved(head);
+  modules_.swap(movedModules);
+  cuts_.swap(movedCuts);
 }
 
 // The expression of the new tree is the old one followed by the new module
@@ -60,12 +108,13 @@ void Floorplan::StoreTree(Cut* treeRoot) {
 // the result is exactly that of RelinkExpression and Recount, in constant
 // time, which keeps loading linear.
 void Floorplan::AddModule(int32_t identifier, uint16_t width, uint16_t height) {
-  Cut* cut = new Cut();
-  cutStore_.push_back(cut);
+  if (modules_.size() == modules_.capacity()) Reserve(2 * modules_.size());
+  cuts_.emplace_back();
+  Cut* cut = &cuts_.back();
   cut->left = root;
   cut->value = DrawCutType();
-  Module* module = new Module(identifier, width, height);
-  moduleStore_.push_back(module);
+  modules_.emplace_back(identifier, width, height);
+  Module* module = &modules_.back();
   cut->right = module;
 
   Element* oldRoot = root;
@@ -80,8 +129,7 @@ void Floorplan::AddModule(int32_t identifier, uint16_t width, uint16_t height) {
 }
 
 NodeStack* Floorplan::StackForAllElements() {
-  int32_t elements =
-      static_cast<int32_t>(moduleStore_.size() + cutStore_.size());
+  int32_t elements = static_cast<int32_t>(modules_.size() + cuts_.size());
   if (stack == nullptr || stack->capacity < elements) {
     delete stack;
     stack = new NodeStack(elements);
@@ -147,25 +195,12 @@ void Floorplan::RebuildTree() {
   for (Element* element = head; element != nullptr; element = element->next) {
     if (element->isCut) {
       Cut* cut = AsCut(element);
-      SetLink(&cut->right, nodes->Pop());
-      SetLink(&cut->left, nodes->Pop());
+      SetChild(cut, &cut->right, nodes->Pop());
+      SetChild(cut, &cut->left, nodes->Pop());
     }
     nodes->Push(element);
   }
   SetLink(&root, nodes->Pop());
-}
-
-void Floorplan::ResizeStore(uint32_t modules, uint32_t operators) {
-  while (moduleStore_.size() > modules) {
-    delete moduleStore_.back();
-    moduleStore_.pop_back();
-  }
-  while (moduleStore_.size() < modules) moduleStore_.push_back(new Module());
-  while (cutStore_.size() > operators) {
-    delete cutStore_.back();
-    cutStore_.pop_back();
-  }
-  while (cutStore_.size() < operators) cutStore_.push_back(new Cut());
 }
 
 std::unique_ptr<Floorplan> Floorplan::Copy() const {
@@ -179,7 +214,8 @@ std::unique_ptr<Floorplan> Floorplan::Copy() const {
 // RebuildTree does. The copy has the source's expression and tree exactly.
 void Floorplan::CopyFrom(const Floorplan& source) {
   if (&source == this) return;
-  ResizeStore(source.numModules, source.numOperators);
+  modules_.resize(source.numModules);
+  cuts_.resize(source.numOperators);
   numModules = source.numModules;
   numOperators = source.numOperators;
   NodeStack* nodes = StackForAllElements();
@@ -189,13 +225,13 @@ void Floorplan::CopyFrom(const Floorplan& source) {
   for (const Element* from = source.head; from != nullptr; from = from->next) {
     Element* to;
     if (from->isCut) {
-      Cut* cut = cutStore_[cutIndex++];
+      Cut* cut = &cuts_[cutIndex++];
       cut->value = from->value;
       cut->right = nodes->Pop();
       cut->left = nodes->Pop();
       to = cut;
     } else {
-      Module* module = moduleStore_[moduleIndex++];
+      Module* module = &modules_[moduleIndex++];
       module->value = from->value;
       module->width = from->width;
       module->height = from->height;
@@ -215,10 +251,8 @@ void Floorplan::CopyFrom(const Floorplan& source) {
 }
 
 void Floorplan::Destroy() {
-  for (Module* module : moduleStore_) delete module;
-  for (Cut* cut : cutStore_) delete cut;
-  moduleStore_.clear();
-  cutStore_.clear();
+  std::vector<Module>().swap(modules_);
+  std::vector<Cut>().swap(cuts_);
   delete stack;
   stack = nullptr;
   root = nullptr;

@@ -10,8 +10,11 @@
 // in the expression.
 //
 // A Floorplan owns all its elements and its NodeStack; a copy shares nothing
-// with its source. Elements are never created or released by the moves, so a
-// Floorplan can be recycled: CopyFrom rewrites its elements in place.
+// with its source. The elements live in two arrays, one of Modules and one of
+// Cuts, so that an element's index is known from its address; the arrays are
+// reallocated only while AddModule grows the Floorplan. The moves neither
+// create nor release elements, so a Floorplan can also be recycled: CopyFrom
+// rewrites its elements in place.
 #ifndef FLOORPLAN_MODEL_FLOORPLAN_H_
 #define FLOORPLAN_MODEL_FLOORPLAN_H_
 
@@ -38,7 +41,8 @@ struct Floorplan {
   Floorplan(int32_t id1, uint16_t width1, uint16_t height1, int32_t id2,
             uint16_t width2, uint16_t height2);
   // Adopts a complete tree: `treeRoot` and every element below it were
-  // allocated with new and now belong to this Floorplan.
+  // allocated with new. They are moved into this Floorplan's storage and
+  // released, so the caller's pointers to them are void afterwards.
   explicit Floorplan(Cut* treeRoot);
   Floorplan(const Floorplan&) = delete;
   Floorplan& operator=(const Floorplan&) = delete;
@@ -85,30 +89,44 @@ struct Floorplan {
   void StartRecording();
   void UndoRecorded();
   void StopRecording();
+  // The cuts whose children or type changed since recording started, in the
+  // order of the changes, possibly more than once.
+  const std::vector<Cut*>& RecordedCuts() const { return changedCuts_; }
+
+  // Elements are numbered 0 to numModules - 1 for the Modules, then on for
+  // the Cuts; the numbers stay as long as the Floorplan does not grow.
+  uint32_t IndexOf(const Element* element) const {
+    return element->isCut
+               ? static_cast<uint32_t>(modules_.size() +
+                                       (AsCut(element) - cuts_.data()))
+               : static_cast<uint32_t>(static_cast<const Module*>(element) -
+                                       modules_.data());
+  }
 
   uint32_t GetNumModules() const { return numModules; }
   uint32_t GetNumOperators() const { return numOperators; }
 
  private:
   Floorplan() = default;
-  void StoreTree(Cut* treeRoot);
-  void ResizeStore(uint32_t modules, uint32_t operators);
+  void Reserve(size_t modules);
   NodeStack* StackForAllElements();
   void SetLink(Element** field, Element* value);
+  void SetChild(Cut* cut, Element** field, Element* value);
   void SetCutType(Element* cut, int32_t cutType);
   void ReplaceChild(Cut* parent, const Element* oldChild, Element* newChild);
   Cut* ParentOf(const Element* child) const;
   void ExchangeWithNext(Element* p);
 
   // Every element this Floorplan owns, by kind, in no particular order.
-  std::vector<Module*> moduleStore_;
-  std::vector<Cut*> cutStore_;
+  std::vector<Module> modules_;
+  std::vector<Cut> cuts_;
   // Reused working storage of Cost().
   StaircaseWorkspace costWorkspace_;
   // The undo log: overwritten links and cut types with their old values.
   bool recording_ = false;
   std::vector<std::pair<Element**, Element*>> savedLinks_;
   std::vector<std::pair<Element*, int32_t>> savedCutTypes_;
+  std::vector<Cut*> changedCuts_;
 };
 
 #endif  // FLOORPLAN_MODEL_FLOORPLAN_H_

@@ -23,8 +23,17 @@ void Floorplan::SetLink(Element** field, Element* value) {
   *field = value;
 }
 
+void Floorplan::SetChild(Cut* cut, Element** field, Element* value) {
+  if (*field == value) return;
+  if (recording_) changedCuts_.push_back(cut);
+  SetLink(field, value);
+}
+
 void Floorplan::SetCutType(Element* cut, int32_t cutType) {
-  if (recording_) savedCutTypes_.push_back({cut, cut->value});
+  if (recording_) {
+    savedCutTypes_.push_back({cut, cut->value});
+    changedCuts_.push_back(AsCut(cut));
+  }
   cut->value = cutType;
 }
 
@@ -32,6 +41,7 @@ void Floorplan::StartRecording() {
   recording_ = true;
   savedLinks_.clear();
   savedCutTypes_.clear();
+  changedCuts_.clear();
 }
 
 void Floorplan::UndoRecorded() {
@@ -43,12 +53,14 @@ void Floorplan::UndoRecorded() {
   }
   savedLinks_.clear();
   savedCutTypes_.clear();
+  changedCuts_.clear();
 }
 
 void Floorplan::StopRecording() {
   recording_ = false;
   savedLinks_.clear();
   savedCutTypes_.clear();
+  changedCuts_.clear();
 }
 
 // The cut whose subtree holds `child` directly: the first Cut after it in the
@@ -69,9 +81,9 @@ Cut* Floorplan::ParentOf(const Element* child) const {
 void Floorplan::ReplaceChild(Cut* parent, const Element* oldChild,
                              Element* newChild) {
   if (parent->right == oldChild) {
-    SetLink(&parent->right, newChild);
+    SetChild(parent, &parent->right, newChild);
   } else {
-    SetLink(&parent->left, newChild);
+    SetChild(parent, &parent->left, newChild);
   }
 }
 
@@ -180,8 +192,8 @@ int Floorplan::SwapModuleAndCut(uint32_t pos) {
     // In this order, also right when both parents are one cut.
     ReplaceChild(parentOfCut, cut, p);
     ReplaceChild(parentOfK, subtreeK, cut);
-    SetLink(&cut->left, subtreeK);
-    SetLink(&cut->right, subtreeL);
+    SetChild(cut, &cut->left, subtreeK);
+    SetChild(cut, &cut->right, subtreeL);
   } else {
     if (n == nullptr || n->isCut) return 4;
     if (n->next != nullptr && n->next->isCut && SameCutType(n->next, p))
@@ -197,8 +209,8 @@ int Floorplan::SwapModuleAndCut(uint32_t pos) {
     Cut* parentOfN = ParentOf(n);
     ReplaceChild(parentOfCut, cut, subtreeX);
     ReplaceChild(parentOfN, n, cut);
-    SetLink(&cut->left, subtreeY);
-    SetLink(&cut->right, n);
+    SetChild(cut, &cut->left, subtreeY);
+    SetChild(cut, &cut->right, n);
   }
   ExchangeWithNext(p);
   return 0;

@@ -1,0 +1,162 @@
+#include "model/area_tracker.h"
+
+#include <algorithm>
+#include <cassert>
+#include <limits>
+
+#include "model/element.h"
+#include "model/floorplan.h"
+
+const Corner* AreaTracker::CornersOf(const Floorplan& floorplan,
+                                     const Element* element,
+                                     Corner moduleBoxes[2],
+                                     uint32_t* count) const {
+  if (!element->isCut) {
+    *count = static_cast<uint32_t>(
+        ModuleStaircase(element->width, element->height, moduleBoxes));
+    return moduleBoxes;
+  }
+  uint32_t index = floorplan.IndexOf(element);
+  const Staircase& staircase =
+      IsMarked(index) ? fresh_[index] : staircases_[index];
+  *count = staircase.count;
+  return staircase.first;
+}
+
+void AreaTracker::Recombine(const Floorplan& floorplan, const Cut* cut,
+                            Staircase* out) const {
+  Corner leftModule[2];
+  Corner rightModule[2];
+  uint32_t leftCount;
+  uint32_t rightCount;
+  const Corner* left = CornersOf(floorplan, cut->left, leftModule, &leftCount);
+  const Corner* right =
+      CornersOf(floorplan, cut->right, rightModule, &rightCount);
+  size_t needed = size_t{leftCount} + rightCount;
+  if (out->storage.size() < needed) {
+    out->storage.resize(std::max(needed, 2 * out->storage.size()));
+  }
+  size_t count;
+  out->first = CombineStaircases(cut->value, left, leftCount, right, rightCount,
+                                 out->storage.data(), &count);
+  out->count = static_cast<uint32_t>(count);
+}
+
+int64_t AreaTracker::AreaOf(const Staircase& staircase) const {
+  int64_t best = std::numeric_limits<int64_t>::max();
+  for (uint32_t i = 0; i < staircase.count; ++i) {
+    best = std::min(best, SaturatingArea(staircase.first[i].width,
+                                         staircase.first[i].height));
+  }
+  return best;
+}
+
+bool AreaTracker::IsMarked(uint32_t element) const {
+  return mark_[element] == generation_;
+}
+
+// Postorder over the whole tree with an explicit stack.
+int64_t AreaTracker::Start(const Floorplan& floorplan) {
+  size_t elements = size_t{floorplan.numModules} + floorplan.numOperators;
+  parents_.assign(elements, kNoParent);
+  staircases_.assign(elements, Staircase());
+  fresh_.assign(elements, Staircase());
+  mark_.assign(elements, 0);
+  generation_ = 1;  // nothing marked: every cut reads staircases_
+  root_ = floorplan.IndexOf(floorplan.root);
+
+  work_.clear();
+  work_.push_back({AsCut(floorplan.root), false});
+  while (!work_.empty()) {
+    auto [cut, childrenDone] = work_.back();
+    work_.pop_back();
+    uint32_t index = floorplan.IndexOf(cut);
+    if (childrenDone) {
+      Recombine(floorplan, cut, &staircases_[index]);
+      continue;
+    }
+    work_.push_back({cut, true});
+    for (const Element* child : {cut->right, cut->left}) {
+      parents_[floorplan.IndexOf(child)] = index;
+      if (child->isCut) work_.push_back({AsCut(child), false});
+    }
+  }
+  area_ = AreaOf(staircases_[root_]);
+  return area_;
+}
+
+// The parent in the tree after the recorded move: changed cuts name their
+// children anew, every other element keeps its parent.
+uint32_t AreaTracker::ParentOf(uint32_t element) const {
+  for (const auto& [child, parent] : newParents_) {
+    if (child == element) return parent;
+  }
+  return parents_[element];
+}
+
+int64_t AreaTracker::CostOfRecordedMove(const Floorplan& floorplan) {
+  // The moves never change the last element of the expression, the root.
+  assert(floorplan.IndexOf(floorplan.root) == root_);
+  ++generation_;
+  if (generation_ == 0) {  // the marks wrapped: clear them
+    std::fill(mark_.begin(), mark_.end(), 0);
+    generation_ = 1;
+  }
+  newParents_.clear();
+  recombined_.clear();
+  const std::vector<Cut*>& changed = floorplan.RecordedCuts();
+  for (const Cut* cut : changed) {
+    uint32_t index = floorplan.IndexOf(cut);
+    newParents_.push_back({floorplan.IndexOf(cut->left), index});
+    newParents_.push_back({floorplan.IndexOf(cut->right), index});
+  }
+  // Mark the changed cuts and their ancestors, stopping where a path meets
+  // one marked before: the marked cuts form a subtree at the root.
+  for (const Cut* cut : changed) {
+    uint32_t index = floorplan.IndexOf(cut);
+    while (index != kNoParent && !IsMarked(index)) {
+      mark_[index] = generation_;
+      index = ParentOf(index);
+    }
+  }
+  if (!IsMarked(root_)) {
+    freshArea_ = area_;
+    return freshArea_;
+  }
+  // Recombine the marked cuts, children first.
+  work_.clear();
+  work_.push_back({AsCut(floorplan.root), false});
+  while (!work_.empty()) {
+    auto [cut, childrenDone] = work_.back();
+    work_.pop_back();
+    uint32_t index = floorplan.IndexOf(cut);
+    if (childrenDone) {
+      Recombine(floorplan, cut, &fresh_[index]);
+      recombined_.push_back(index);
+      continue;
+    }
+    work_.push_back({cut, true});
+    for (const Element* child : {cut->right, cut->left}) {
+      if (child->isCut && IsMarked(floorplan.IndexOf(child))) {
+        work_.push_back({AsCut(child), false});
+      }
+    }
+  }
+  freshArea_ = AreaOf(fresh_[root_]);
+  return freshArea_;
+}
+
+void AreaTracker::Commit() {
+  for (const auto& [child, parent] : newParents_) parents_[child] = parent;
+  for (uint32_t index : recombined_)
+    std::swap(staircases_[index], fresh_[index]);
+  area_ = freshArea_;
+  newParents_.clear();
+  recombined_.clear();
+  // Forget the marks: the committed staircases are the reference again.
+  ++generation_;
+  if (generation_ == 0) {
+    std::fill(mark_.begin(), mark_.end(), 0);
+    generation_ = 1;
+  }
+}

@@ -1,0 +1,71 @@
+// Area evaluation of a Floorplan that is changed in place by recorded moves.
+// It keeps the staircase of every cut's subtree and the parent of every
+// element. A move changes the children or the type of a few cuts (the
+// Floorplan records which); only those cuts and their ancestors can have a
+// new staircase, so an evaluation recombines just them, from the root down to
+// the changed cuts and back, and finds the area in time proportional to that
+// part of the tree rather than to the whole Floorplan.
+//
+// Use: Start(floorplan) once; then for every move, floorplan.StartRecording(),
+// the move, CostOfRecordedMove(floorplan), and either Commit() when the move
+// stays or floorplan.UndoRecorded() when it is taken back (the tracker then
+// still describes the Floorplan as it is again). The Floorplan must not be
+// changed otherwise, nor grow, while it is tracked.
+#ifndef FLOORPLAN_MODEL_AREA_TRACKER_H_
+#define FLOORPLAN_MODEL_AREA_TRACKER_H_
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "model/staircase.h"
+
+struct Element;
+struct Cut;
+struct Floorplan;
+
+class AreaTracker {
+ public:
+  // Evaluates `floorplan` whole and tracks it from now on.
+  int64_t Start(const Floorplan& floorplan);
+  // The area of `floorplan` with the changes recorded since its last
+  // StartRecording().
+  int64_t CostOfRecordedMove(const Floorplan& floorplan);
+  // The move last evaluated stays: its staircases and parents are kept.
+  void Commit();
+
+ private:
+  // A staircase: `count` boxes from `first`, inside `storage`, which only
+  // grows so that it is not cleared on every use.
+  struct Staircase {
+    std::vector<Corner> storage;
+    const Corner* first = nullptr;
+    uint32_t count = 0;
+  };
+
+  uint32_t ParentOf(uint32_t element) const;
+  const Corner* CornersOf(const Floorplan& floorplan, const Element* element,
+                          Corner moduleBoxes[2], uint32_t* count) const;
+  void Recombine(const Floorplan& floorplan, const Cut* cut,
+                 Staircase* out) const;
+  int64_t AreaOf(const Staircase& staircase) const;
+  bool IsMarked(uint32_t element) const;
+
+  static constexpr uint32_t kNoParent = ~uint32_t{0};
+
+  std::vector<uint32_t> parents_;  // by element index; kNoParent for the root
+  std::vector<Staircase> staircases_;  // by element index, cuts only
+  int64_t area_ = 0;
+  uint32_t root_ = kNoParent;
+
+  // The evaluation of a recorded move, kept until Commit().
+  std::vector<Staircase> fresh_;  // by element index, marked cuts only
+  std::vector<uint32_t> mark_;    // == generation_ for the cuts recombined
+  uint32_t generation_ = 0;
+  std::vector<std::pair<uint32_t, uint32_t>> newParents_;  // element, parent
+  std::vector<uint32_t> recombined_;
+  std::vector<std::pair<const Cut*, bool>> work_;
+  int64_t freshArea_ = 0;
+};
+
+#endif  // FLOORPLAN_MODEL_AREA_TRACKER_H_
