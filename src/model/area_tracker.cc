@@ -55,31 +55,48 @@ bool AreaTracker::IsMarked(uint32_t element) const {
   return mark_[element] == generation_;
 }
 
-// Postorder over the whole tree with an explicit stack.
+void AreaTracker::NextGeneration() {
+  if (++generation_ == 0) {  // the marks wrapped: clear them
+    std::fill(mark_.begin(), mark_.end(), 0);
+    generation_ = 1;
+  }
+}
+
+// Lists the cuts below `top` for which `include` holds (and whose parents are
+// listed), parents before children: a preorder, walked with an explicit stack
+// as trees can be as deep as they have modules.
+template <typename Include>
+void AreaTracker::ListPreorder(const Cut* top, Include include) {
+  order_.clear();
+  pending_.clear();
+  pending_.push_back(top);
+  while (!pending_.empty()) {
+    const Cut* cut = pending_.back();
+    pending_.pop_back();
+    order_.push_back(cut);
+    for (const Element* child : {cut->left, cut->right}) {
+      if (child->isCut && include(AsCut(child)))
+        pending_.push_back(AsCut(child));
+    }
+  }
+}
+
 int64_t AreaTracker::Start(const Floorplan& floorplan) {
   size_t elements = size_t{floorplan.numModules} + floorplan.numOperators;
   parents_.assign(elements, kNoParent);
   staircases_.assign(elements, Staircase());
   fresh_.assign(elements, Staircase());
   mark_.assign(elements, 0);
-  generation_ = 1;  // nothing marked: every cut reads staircases_
+  generation_ = 1;  // nothing is marked: every cut reads staircases_
   root_ = floorplan.IndexOf(floorplan.root);
 
-  work_.clear();
-  work_.push_back({AsCut(floorplan.root), false});
-  while (!work_.empty()) {
-    auto [cut, childrenDone] = work_.back();
-    work_.pop_back();
+  ListPreorder(AsCut(floorplan.root), [](const Cut*) { return true; });
+  for (size_t i = order_.size(); i-- > 0;) {
+    const Cut* cut = order_[i];
     uint32_t index = floorplan.IndexOf(cut);
-    if (childrenDone) {
-      Recombine(floorplan, cut, &staircases_[index]);
-      continue;
-    }
-    work_.push_back({cut, true});
-    for (const Element* child : {cut->right, cut->left}) {
-      parents_[floorplan.IndexOf(child)] = index;
-      if (child->isCut) work_.push_back({AsCut(child), false});
-    }
+    parents_[floorplan.IndexOf(cut->left)] = index;
+    parents_[floorplan.IndexOf(cut->right)] = index;
+    Recombine(floorplan, cut, &staircases_[index]);
   }
   area_ = AreaOf(staircases_[root_]);
   return area_;
@@ -97,11 +114,7 @@ uint32_t AreaTracker::ParentOf(uint32_t element) const {
 int64_t AreaTracker::CostOfRecordedMove(const Floorplan& floorplan) {
   // The moves never change the last element of the expression, the root.
   assert(floorplan.IndexOf(floorplan.root) == root_);
-  ++generation_;
-  if (generation_ == 0) {  // the marks wrapped: clear them
-    std::fill(mark_.begin(), mark_.end(), 0);
-    generation_ = 1;
-  }
+  NextGeneration();
   newParents_.clear();
   recombined_.clear();
   const std::vector<Cut*>& changed = floorplan.RecordedCuts();
@@ -123,24 +136,13 @@ int64_t AreaTracker::CostOfRecordedMove(const Floorplan& floorplan) {
     freshArea_ = area_;
     return freshArea_;
   }
-  // Recombine the marked cuts, children first.
-  work_.clear();
-  work_.push_back({AsCut(floorplan.root), false});
-  while (!work_.empty()) {
-    auto [cut, childrenDone] = work_.back();
-    work_.pop_back();
-    uint32_t index = floorplan.IndexOf(cut);
-    if (childrenDone) {
-      Recombine(floorplan, cut, &fresh_[index]);
-      recombined_.push_back(index);
-      continue;
-    }
-    work_.push_back({cut, true});
-    for (const Element* child : {cut->right, cut->left}) {
-      if (child->isCut && IsMarked(floorplan.IndexOf(child))) {
-        work_.push_back({AsCut(child), false});
-      }
-    }
+  ListPreorder(AsCut(floorplan.root), [&](const Cut* cut) {
+    return IsMarked(floorplan.IndexOf(cut));
+  });
+  for (size_t i = order_.size(); i-- > 0;) {
+    uint32_t index = floorplan.IndexOf(order_[i]);
+    Recombine(floorplan, order_[i], &fresh_[index]);
+    recombined_.push_back(index);
   }
   freshArea_ = AreaOf(fresh_[root_]);
   return freshArea_;
@@ -154,9 +156,5 @@ void AreaTracker::Commit() {
   newParents_.clear();
   recombined_.clear();
   // Forget the marks: the committed staircases are the reference again.
-  ++generation_;
-  if (generation_ == 0) {
-    std::fill(mark_.begin(), mark_.end(), 0);
-    generation_ = 1;
-  }
+  NextGeneration();
 }

@@ -50,6 +50,9 @@ class AreaTracker {
                  Staircase* out) const;
   int64_t AreaOf(const Staircase& staircase) const;
   bool IsMarked(uint32_t element) const;
+  void NextGeneration();
+  template <typename Include>
+  void ListPreorder(const Cut* top, Include include);
 
   static constexpr uint32_t kNoParent = ~uint32_t{0};
 
@@ -64,7 +67,8 @@ class AreaTracker {
   uint32_t generation_ = 0;
   std::vector<std::pair<uint32_t, uint32_t>> newParents_;  // element, parent
   std::vector<uint32_t> recombined_;
-  std::vector<std::pair<const Cut*, bool>> work_;
+  std::vector<const Cut*> order_;    // scratch of ListPreorder
+  std::vector<const Cut*> pending_;  // scratch of ListPreorder
   int64_t freshArea_ = 0;
 };
 

@@ -135,16 +135,23 @@ bool Floorplan::SwapModules(int32_t id) {
   return true;
 }
 
+// The cut with ordinal k is reached from whichever end of the list is
+// nearer: the root is always the last element.
 uint32_t Floorplan::ComplementChain(uint32_t k) {
-  Element* cut = head;
-  uint32_t ordinal = 0;
-  for (; cut != nullptr; cut = cut->next) {
-    if (cut->isCut) {
-      if (ordinal == k) break;
-      ++ordinal;
+  if (k >= numOperators) return 0;
+  Element* cut;
+  if (k < numOperators / 2) {
+    cut = head;
+    for (uint32_t cutsPassed = 0;; cut = cut->next) {
+      if (cut->isCut && cutsPassed++ == k) break;
+    }
+  } else {
+    uint32_t fromEnd = numOperators - 1 - k;
+    cut = root;
+    for (uint32_t cutsPassed = 0;; cut = cut->prev) {
+      if (cut->isCut && cutsPassed++ == fromEnd) break;
     }
   }
-  if (cut == nullptr) return 0;
   Element* module = cut->prev;
   while (module->isCut) module = module->prev;
   uint32_t changed = 0;
@@ -162,15 +169,27 @@ uint32_t Floorplan::ComplementChain(uint32_t k) {
 int Floorplan::SwapModuleAndCut(uint32_t pos) {
   uint64_t elements = uint64_t{numModules} + numOperators;
   if (pos > elements + 1) return 1;
-  // Walk to p, keeping the ballot count (Modules minus Cuts) of the elements
-  // before it; every prefix of the current expression is positive.
-  Element* p = head;
+  if (pos >= elements) return 2;
+  // Walk to p from the nearer end, and find the ballot count (Modules minus
+  // Cuts) of the elements before it: every prefix of the current expression
+  // is positive, and the whole expression counts 1.
+  Element* p;
   int64_t countBefore = 0;
-  for (uint32_t i = 0; i < pos && p != nullptr; ++i) {
-    countBefore += p->isCut ? -1 : 1;
-    p = p->next;
+  if (pos < elements / 2) {
+    p = head;
+    for (uint32_t i = 0; i < pos; ++i) {
+      countBefore += p->isCut ? -1 : 1;
+      p = p->next;
+    }
+  } else {
+    p = root;
+    int64_t countFromP = p->isCut ? -1 : 1;
+    for (uint64_t i = elements - 1; i > pos; --i) {
+      p = p->prev;
+      countFromP += p->isCut ? -1 : 1;
+    }
+    countBefore = 1 - countFromP;
   }
-  if (p == nullptr) return 2;
   Element* n = p->next;
   if (!p->isCut) {
     if (n == nullptr || !n->isCut) return 3;
