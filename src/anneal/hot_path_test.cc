@@ -1,0 +1,64 @@
+// The fast hot path (moves in place with an undo log, incremental areas,
+// buffered log) against the plain one (a fresh copy per move, shape lists,
+// printf): whole runs must give the same output byte for byte.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/captured_run.h"
+
+namespace {
+
+std::string RandomDataFile(uint32_t modules, int maxSide, std::mt19937* random) {
+  std::uniform_int_distribution<int> side(1, maxSide);
+  std::string text;
+  for (uint32_t id = 1; id <= modules; ++id) {
+    text += std::to_string(id) + " " + std::to_string(side(*random)) + " " +
+            std::to_string(side(*random)) + "\n";
+  }
+  return text;
+}
+
+void ExpectSameOutput(const std::vector<std::string>& arguments, int64_t clock) {
+  CapturedRun fast = RunCaptured(arguments, clock, HotPath::kFast);
+  CapturedRun plain = RunCaptured(arguments, clock, HotPath::kPlain);
+  EXPECT_EQ(0, fast.status);
+  EXPECT_EQ(plain.status, fast.status);
+  EXPECT_EQ(plain.err, fast.err);
+  ASSERT_EQ(plain.out.size(), fast.out.size()) << arguments[0];
+  EXPECT_TRUE(plain.out == fast.out) << arguments[0];
+}
+
+TEST(HotPathTest, BenchmarkFilesGiveIdenticalOutput) {
+  // Short schedules: the plain path is slow, above all under the sanitizers.
+  for (const char* name : {"apte", "xerox", "hp", "ami33", "n100"}) {
+    ExpectSameOutput({SourcePath(std::string("examples/") + name + ".txt"), "0.5", "1e3", "10"},
+                     kGoldenClock + 7);
+  }
+  ExpectSameOutput({SourcePath("examples/hp.txt"), "0.7", "1e5", "1", "2", "5", "1"}, 99);
+}
+
+TEST(HotPathTest, RandomFilesGiveIdenticalOutput) {
+  std::mt19937 random(51);
+  const uint32_t sizes[] = {20, 33, 64, 120, 300};
+  for (size_t i = 0; i < sizeof sizes / sizeof sizes[0]; ++i) {
+    // Small sides make many candidates of equal cost; large ones make long
+    // staircases.
+    int maxSide = i % 2 ? 30 : 5000;
+    std::string path = WriteTempFile("hotpath" + std::to_string(sizes[i]) + ".txt",
+                                     RandomDataFile(sizes[i], maxSide, &random));
+    ExpectSameOutput({path, "0.5", "300", "10"}, 1000 + static_cast<int64_t>(i));
+  }
+  // Uneven weights, and moves of one kind only.
+  std::string path = WriteTempFile("hotpath-weights.txt", RandomDataFile(40, 100, &random));
+  for (const char* weights : {"1 0 0", "0 1 0", "0 0 1", "5 1 9"}) {
+    std::vector<std::string> arguments{path, "0.8", "1e4", "10"};
+    std::string w = weights;
+    for (size_t at = 0; at < w.size(); at += 2) arguments.push_back(w.substr(at, 1));
+    ExpectSameOutput(arguments, 77);
+  }
+}
+
+}  // namespace
