@@ -12,7 +12,7 @@ constexpr double kMargin = 20;
 constexpr double kFloorplanTop = 70;
 constexpr double kFloorplanMaxWidth = kPageWidth - 2 * kMargin;
 constexpr double kFloorplanMaxHeight = 600;
-constexpr double kPlotLeft = 90;
+constexpr double kPlotLeft = 96;
 constexpr double kPlotWidth = static_cast<double>(kCurveColumns);
 constexpr double kPlotHeight = 260;
 
@@ -341,11 +341,11 @@ double DrawRun(const PictureInput& input, double top, Document* svg) {
   svg->Text((kPlotLeft + plotRight) / 2, plotBottom + 34, "middle", "small",
             "move");
   double middle = (plotTop + plotBottom) / 2;
-  svg->Text(
-      kMargin, middle, "middle", "small", "cost (area)",
-      " transform=\"rotate(-90 " + Px(kMargin) + " " + Px(middle) + ")\"");
+  double titleX = 14;
+  svg->Text(titleX, middle, "middle", "small", "cost (area)",
+            " transform=\"rotate(-90 " + Px(titleX) + " " + Px(middle) + ")\"");
   if (drawTemperature) {
-    double x = kPageWidth - 8;
+    double x = kPageWidth - 10;
     svg->Text(x, middle, "middle", "small", "temperature",
               " transform=\"rotate(90 " + Px(x) + " " + Px(middle) + ")\"");
   }
