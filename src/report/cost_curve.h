@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <vector>
 
+// One column of the curve: a run of consecutive moves, summarised.
 struct CurveColumn {
   uint64_t firstMove = 0;  // moves are counted from 1 in log order
   uint64_t lastMove = 0;
@@ -22,6 +23,7 @@ struct CurveColumn {
   double temperature = 0;  // of the column's last move, when the log has it
 };
 
+// Owns its columns; fed one move at a time, in log order.
 class CostCurve {
  public:
   // `limit` is at least 2.

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+// One module line of the file.
 struct DataModule {
   int32_t identifier = 0;
   uint16_t width = 0;  // the first side, modulo 65536

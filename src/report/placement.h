@@ -30,6 +30,7 @@ struct PlacedModule {
   bool rotated = false;
 };
 
+// The placement of a whole floorplan: its modules and its bounding box.
 struct Placement {
   std::vector<PlacedModule> modules;  // in the order of the expression
   int64_t width = 0;                  // of the bounding box

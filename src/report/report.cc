@@ -30,6 +30,7 @@ constexpr const char* kUsage =
     "Example: floorplan examples/ami33.txt | floorplan-report "
     "examples/ami33.txt\n";
 
+// The command line, understood. `output` is always set.
 struct Arguments {
   std::string data;
   std::string log;  // empty: standard input

@@ -14,6 +14,8 @@
 
 #include <cstdio>
 
+// Where the report reads the log (without LOGFILE) and writes; the caller
+// owns the streams.
 struct ReportStreams {
   FILE* in = stdin;
   FILE* out = stdout;

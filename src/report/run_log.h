@@ -12,6 +12,7 @@
 
 #include "report/cost_curve.h"
 
+// Everything taken from one log; a plain value owned by the reader's caller.
 struct RunLog {
   explicit RunLog(size_t curveColumns) : curve(curveColumns) {}
 
