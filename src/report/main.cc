@@ -1,0 +1,5 @@
+#include "report/report.h"
+
+int main(int argc, char** argv) {
+  return RunReport(argc, argv, ReportStreams());
+}

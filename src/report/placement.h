@@ -1,0 +1,45 @@
+// Where every module of a slicing floorplan goes. Of all the arrangements the
+// tree allows (each module in either orientation), a Placement is one whose
+// bounding box has exactly the least area, the area that Floorplan::Cost()
+// gives; among boxes of that area it takes the one closest to a square.
+//
+// Every module sits at the lower-left corner of the slot its cut gives it:
+// under 'V' the left subtree at the left and the right subtree beside it,
+// under 'H' the left subtree below and the right subtree above. So no two
+// modules overlap and every module lies inside the box from (0, 0) to
+// (width, height). Coordinates are exact 64-bit integers.
+//
+// A Placement is a plain value owned by its caller; it keeps no pointer into
+// the Floorplan it was made from.
+#ifndef FLOORPLAN_REPORT_PLACEMENT_H_
+#define FLOORPLAN_REPORT_PLACEMENT_H_
+
+#include <cstdint>
+#include <vector>
+
+struct Floorplan;
+
+// One module as placed. `width` and `height` are its sides as drawn: its own
+// sides, or the two exchanged when `rotated` (never for a square module).
+struct PlacedModule {
+  int32_t identifier = 0;
+  int64_t x = 0;  // lower-left corner
+  int64_t y = 0;
+  int64_t width = 0;
+  int64_t height = 0;
+  bool rotated = false;
+};
+
+// The placement of a whole floorplan: its modules and its bounding box.
+struct Placement {
+  std::vector<PlacedModule> modules;  // in the order of the expression
+  int64_t width = 0;                  // of the bounding box
+  int64_t height = 0;
+};
+
+// Works in time and memory linear in the summed lengths of the subtrees'
+// staircases (two bits of memory per staircase box), with explicit stacks
+// only, so trees as deep as they have modules are fine.
+Placement PlaceFloorplan(const Floorplan& floorplan);
+
+#endif  // FLOORPLAN_REPORT_PLACEMENT_H_

@@ -1,0 +1,483 @@
+// The whole command, in-process: real logs give a table whose modules tile
+// a box of the logged cost and a well-formed SVG with one rectangle per
+// module; every bad input gives its message, a non-zero status, nothing on
+// standard output and no picture (an older one is left as it was).
+#include "report/report.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <optional>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/captured_run.h"
+
+namespace {
+
+struct ReportRun {
+  int status = 0;
+  std::string out;
+  std::string err;
+};
+
+// An in-memory stream; the text is complete once the stream is closed.
+struct MemoryStream {
+  char* data = nullptr;
+  size_t size = 0;
+  FILE* file = open_memstream(&data, &size);
+
+  std::string Close() {
+    fclose(file);
+    std::string text(data, size);
+    free(data);
+    return text;
+  }
+};
+
+// `arguments` excludes the program name; `input` is standard input.
+ReportRun RunReportCaptured(const std::vector<std::string>& arguments,
+                            const std::string& input = "") {
+  std::vector<const char*> argv{"floorplan-report"};
+  for (const std::string& argument : arguments)
+    argv.push_back(argument.c_str());
+  FILE* in = tmpfile();
+  fwrite(input.data(), 1, input.size(), in);
+  rewind(in);
+  MemoryStream out;
+  MemoryStream err;
+  ReportStreams streams;
+  streams.in = in;
+  streams.out = out.file;
+  streams.err = err.file;
+  ReportRun run;
+  run.status = RunReport(static_cast<int>(argv.size()), argv.data(), streams);
+  fclose(in);
+  run.out = out.Close();
+  run.err = err.Close();
+  return run;
+}
+
+bool Exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+
+// Whether xmllint finds `path` well-formed; nothing when it is not installed.
+std::optional<bool> WellFormedXml(const std::string& path) {
+  if (std::system("command -v xmllint >/dev/null 2>&1") != 0) {
+    return std::nullopt;
+  }
+  return std::system(("xmllint --noout '" + path + "' 2>/dev/null").c_str()) ==
+         0;
+}
+
+size_t Count(const std::string& text, const std::string& piece) {
+  size_t count = 0;
+  for (size_t at = text.find(piece); at != std::string::npos;
+       at = text.find(piece, at + piece.size())) {
+    ++count;
+  }
+  return count;
+}
+
+std::string Line(const std::string& text, size_t number) {
+  std::istringstream lines(text);
+  std::string line;
+  for (size_t k = 0; k < number; ++k) std::getline(lines, line);
+  return line;
+}
+
+size_t LineOf(const std::string& text, const std::string& line) {
+  std::istringstream lines(text);
+  std::string current;
+  for (size_t number = 1; std::getline(lines, current); ++number) {
+    if (current == line) return number;
+  }
+  return 0;
+}
+
+struct Row {
+  std::string identifier;
+  int64_t x, y, width, height;
+  int rotated;
+};
+
+// The module rows and the summary ("key" -> "value") of a table.
+void ParseTable(const std::string& out, std::vector<Row>* rows,
+                std::map<std::string, std::string>* summary) {
+  std::istringstream lines(out);
+  std::string line;
+  std::getline(lines, line);
+  ASSERT_EQ(0u, line.rfind("module  ", 0)) << line;
+  while (std::getline(lines, line) && !line.empty()) {
+    std::istringstream fields(line);
+    Row row;
+    ASSERT_TRUE(fields >> row.identifier >> row.x >> row.y >> row.width >>
+                row.height >> row.rotated)
+        << line;
+    rows->push_back(row);
+  }
+  while (std::getline(lines, line)) {
+    size_t gap = line.find("  ");
+    ASSERT_NE(std::string::npos, gap) << line;
+    (*summary)[line.substr(0, gap)] =
+        line.substr(line.find_first_not_of(' ', gap));
+  }
+}
+
+struct DataLine {
+  std::string identifier;
+  int64_t width, height;
+  std::string name;
+};
+
+std::vector<DataLine> ReadDataLines(const std::string& path) {
+  std::istringstream lines(ReadFile(path));
+  std::vector<DataLine> modules;
+  std::string line;
+  while (std::getline(lines, line)) {
+    std::istringstream fields(line);
+    DataLine module;
+    if (fields >> module.identifier >> module.width >> module.height) {
+      if (module.identifier[0] == 'M') module.identifier.erase(0, 1);
+      fields >> module.name;
+      modules.push_back(module);
+    }
+  }
+  return modules;
+}
+
+TEST(ReportTest, WholeRunsGiveTableAndPicture) {
+  struct Case {
+    const char* data;
+    std::vector<std::string> parameters;
+    bool fromStandardInput;
+    bool verbose;
+  };
+  const Case cases[] = {
+      {"testdata/golden/three.txt", {}, true, true},
+      {"examples/apte.txt", {"0.9", "1000", "10"}, false, true},
+      {"examples/hp.txt", {"0.9", "1000", "10"}, true, true},
+      {"examples/ami33.txt", {"0.9", "1000", "10"}, true, false},
+      {"examples/n100.txt", {"0.8", "10000", "100"}, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.data);
+    std::string data = SourcePath(c.data);
+    std::vector<std::string> arguments{data};
+    arguments.insert(arguments.end(), c.parameters.begin(), c.parameters.end());
+    CapturedRun run = RunCaptured(arguments);
+    ASSERT_EQ(0, run.status);
+    std::string loggedCost = run.out.substr(run.out.rfind("Cost: ") + 6);
+    loggedCost.pop_back();  // the line feed
+
+    std::string picture = WriteTempFile("picture.svg", "");
+    std::remove(picture.c_str());
+    ReportRun report;
+    if (c.fromStandardInput) {
+      report = RunReportCaptured({"-o", picture, data}, run.out);
+    } else {
+      std::string log = WriteTempFile("run.log", run.out);
+      report = RunReportCaptured({data, log, "-o", picture});
+      std::remove(log.c_str());
+    }
+    ASSERT_EQ(0, report.status) << report.err;
+    EXPECT_EQ("", report.err);
+
+    std::vector<Row> rows;
+    std::map<std::string, std::string> summary;
+    ParseTable(report.out, &rows, &summary);
+    std::vector<DataLine> modules = ReadDataLines(data);
+    ASSERT_EQ(modules.size(), rows.size());
+    EXPECT_EQ(loggedCost, summary["area"]);
+    EXPECT_EQ(picture, summary["picture"]);
+    int64_t width = std::stoll(summary["bounding width"]);
+    int64_t height = std::stoll(summary["bounding height"]);
+    EXPECT_EQ(std::to_string(width * height), summary["area"]);
+    int64_t moduleArea = 0;
+    for (size_t k = 0; k < rows.size(); ++k) {
+      const Row& row = rows[k];
+      const DataLine& module = modules[k];
+      SCOPED_TRACE("module " + module.identifier);
+      EXPECT_EQ(module.identifier, row.identifier);
+      if (!module.name.empty()) {
+        std::string line = Line(report.out, k + 2);
+        EXPECT_EQ(module.name, line.substr(line.find_last_of(' ') + 1));
+      }
+      bool asGiven = row.width == module.width && row.height == module.height;
+      bool turned = row.width == module.height && row.height == module.width;
+      EXPECT_TRUE(asGiven || turned);
+      EXPECT_EQ(asGiven ? 0 : 1, row.rotated);
+      EXPECT_GE(row.x, 0);
+      EXPECT_GE(row.y, 0);
+      EXPECT_LE(row.x + row.width, width);
+      EXPECT_LE(row.y + row.height, height);
+      for (size_t other = 0; other < k; ++other) {
+        const Row& o = rows[other];
+        EXPECT_FALSE(row.x < o.x + o.width && o.x < row.x + row.width &&
+                     row.y < o.y + o.height && o.y < row.y + row.height)
+            << "overlaps module " << o.identifier;
+      }
+      moduleArea += module.width * module.height;
+    }
+    EXPECT_EQ(std::to_string(moduleArea), summary["module area"]);
+
+    ASSERT_TRUE(Exists(picture));
+    EXPECT_FALSE(Exists(picture + ".tmp"));
+    std::string svg = ReadFile(picture);
+    EXPECT_EQ(rows.size(), Count(svg, "<rect class=\"module"));
+    EXPECT_EQ(1u, Count(svg, "best so far"));
+    EXPECT_EQ(c.verbose ? 1u : 0u, Count(svg, "temperature (right axis)"));
+    for (const DataLine& module : modules) {
+      std::string label = module.name.empty() ? module.identifier : module.name;
+      EXPECT_NE(std::string::npos, svg.find(">" + label + "</text>"));
+    }
+    std::optional<bool> wellFormed = WellFormedXml(picture);
+    if (wellFormed) {
+      EXPECT_TRUE(*wellFormed);
+    }
+    std::remove(picture.c_str());
+  }
+}
+
+// Names with markup characters, control characters and bytes that are not
+// UTF-8 still give a well-formed picture; the default picture is the data
+// file's name with .svg.
+TEST(ReportTest, AwkwardNamesAndDefaultPictureName) {
+  std::string data = WriteTempFile(
+      "awkward.txt",
+      "1 40 20 a&b<c>\n2 30 30 \"q'\x01\n3 10 50 \xff\xc3\xa9t\xc3\xa9\n");
+  std::string picture = data.substr(0, data.size() - 4) + ".svg";
+  std::remove(picture.c_str());
+  CapturedRun run = RunCaptured({data});
+  ASSERT_EQ(0, run.status);
+  ReportRun report = RunReportCaptured({data}, run.out);
+  ASSERT_EQ(0, report.status) << report.err;
+  ASSERT_TRUE(Exists(picture));
+  std::string svg = ReadFile(picture);
+  EXPECT_EQ(3u, Count(svg, "<rect class=\"module"));
+  EXPECT_NE(std::string::npos, svg.find(">a&amp;b&lt;c&gt;</text>"));
+  EXPECT_NE(std::string::npos, svg.find(">?\xc3\xa9t\xc3\xa9</text>"));
+  std::optional<bool> wellFormed = WellFormedXml(picture);
+  if (wellFormed) {
+    EXPECT_TRUE(*wellFormed);
+    // The check itself can fail.
+    std::string broken = WriteTempFile("broken.svg", "<svg><rect></svg>");
+    EXPECT_FALSE(*WellFormedXml(broken));
+    std::remove(broken.c_str());
+  }
+  std::remove(picture.c_str());
+  std::remove(data.c_str());
+}
+
+// A log of a million moves still gives a small picture. The moves of a real
+// run are replaced by as many made-up ones as it takes, none cheaper than
+// the final solution.
+TEST(ReportTest, LongLogGivesSmallPicture) {
+  std::string data = SourcePath("examples/ami33.txt");
+  CapturedRun run = RunCaptured({data, "0.9", "1000", "10"});
+  ASSERT_EQ(0, run.status);
+  const std::string start = "***Start of Simulated Annealing***\n\n";
+  size_t movesBegin = run.out.find(start) + start.size();
+  size_t movesEnd = run.out.find("\n***End");
+  int64_t finalCost = std::stoll(run.out.substr(run.out.rfind("Cost: ") + 6));
+  std::mt19937 random(1000000);
+  std::uniform_int_distribution<int64_t> cost(finalCost, 3 * finalCost);
+  std::string moves;
+  char line[64];
+  const int kMoves = 1000000;
+  for (int move = 1; move <= kMoves; ++move) {
+    snprintf(line, sizeof line, "%-10d  %-8lld %c\n", move,
+             static_cast<long long>(cost(random)), move % 3 ? 'N' : 'Y');
+    moves += line;
+  }
+  std::string log =
+      run.out.substr(0, movesBegin) + moves + run.out.substr(movesEnd + 1);
+
+  std::string picture = WriteTempFile("long.svg", "");
+  ReportRun report = RunReportCaptured({"-o", picture, data}, log);
+  ASSERT_EQ(0, report.status) << report.err;
+  std::string svg = ReadFile(picture);
+  EXPECT_LT(svg.size(), 200u * 1024);
+  EXPECT_NE(std::string::npos, svg.find(", 1000000 moves"));
+  EXPECT_EQ(33u, Count(svg, "<rect class=\"module"));
+  std::remove(picture.c_str());
+}
+
+TEST(ReportTest, BadInputsGiveMessageAndNoPicture) {
+  std::string data = SourcePath("examples/ami33.txt");
+  CapturedRun run = RunCaptured({data, "0.9", "1000", "10"});
+  ASSERT_EQ(0, run.status);
+  const std::string& log = run.out;
+  size_t expressionLine = LineOf(log, "Final solution:") + 1;
+  std::string expression = Line(log, expressionLine);
+  std::string costText = log.substr(log.rfind("Cost: ") + 6);
+  costText.pop_back();
+  size_t costLine = LineOf(log, "Cost: " + costText);
+  auto withExpression = [&](const std::string& replacement) {
+    std::string changed = log;
+    changed.replace(changed.find(expression), expression.size(), replacement);
+    return changed;
+  };
+  auto at = [](const std::string& text, const std::string& piece) {
+    return std::to_string(text.find(piece) + 1);
+  };
+
+  std::string unknown = expression;
+  unknown.replace(unknown.find("<11>"), 4, "<99>");
+  std::string twice = expression;
+  twice.replace(twice.find("<23>"), 4, "<11>");
+  size_t second = twice.find("<11>", twice.find("<11>") + 1);
+  std::string extraModule =
+      WriteTempFile("extra.txt", ReadFile(data) + "34 10 10 extra\n");
+  std::string stray = expression;
+  size_t strayAt = stray.find('>', 15) + 1;
+  stray.insert(strayAt, "x");
+  std::string cutOff = log.substr(0, log.find("\n***End"));
+  size_t cutOffLines = Count(cutOff, "\n");
+  std::string otherCost = std::to_string(std::stoll(costText) + 1);
+  std::string wrongCost = log.substr(0, log.rfind(costText)) + otherCost + "\n";
+  std::string sameIdentifier =
+      WriteTempFile("same.txt", "1 10 20\n2 5 5\n\n1 3 3\n");
+  std::string shortFirstLine = WriteTempFile("short.txt", "1 10\n2 5 5\n");
+  std::string missing = WriteTempFile("missing", "");
+  std::remove(missing.c_str());
+  std::string picture = WriteTempFile("kept.svg", "an older picture");
+
+  struct Case {
+    const char* name;
+    std::vector<std::string> arguments;  // besides -o picture
+    std::string log;                     // standard input
+    int status;
+    std::string message;  // the whole of standard error starts with it
+  };
+  const std::string where = "floorplan-report: <stdin>:";
+  const Case cases[] = {
+      {"no final solution",
+       {data},
+       cutOff,
+       1,
+       where + std::to_string(cutOffLines) + ": no final solution"},
+      {"empty log",
+       {data},
+       "",
+       1,
+       "floorplan-report: <stdin>: no final solution: the log is empty"},
+      {"unknown identifier",
+       {data},
+       withExpression(unknown),
+       1,
+       where + std::to_string(expressionLine) + ": final solution: <99> at " +
+           "character " + at(unknown, "<99>") + " is not a module of " + data},
+      {"module twice",
+       {data},
+       withExpression(twice),
+       1,
+       where + std::to_string(expressionLine) + ": final solution: <11> at " +
+           "character " + std::to_string(second + 1) + " appears twice"},
+      {"wrong count",
+       {extraModule},
+       log,
+       1,
+       where + std::to_string(expressionLine) +
+           ": final solution: the expression places 33 modules but " +
+           extraModule + " has 34 (missing <34>)"},
+      {"cut without operands",
+       {data},
+       withExpression("V" + expression),
+       1,
+       where + std::to_string(expressionLine) +
+           ": final solution: not a postfix expression: the cut 'V' at "
+           "character 1 has fewer than two subtrees before it"},
+      {"subtrees left over",
+       {data},
+       withExpression(expression.substr(0, expression.size() - 1)),
+       1,
+       where + std::to_string(expressionLine) +
+           ": final solution: not a postfix expression: 2 subtrees are left "
+           "that no cut joins"},
+      {"stray character",
+       {data},
+       withExpression(stray),
+       1,
+       where + std::to_string(expressionLine) +
+           ": final solution: not a postfix expression: unexpected 'x' at "
+           "character " +
+           std::to_string(strayAt + 1)},
+      {"cost disagrees",
+       {data},
+       wrongCost,
+       1,
+       where + std::to_string(costLine) + ": the log gives cost " + otherCost +
+           ", but the least area of the final solution over " + data + " is " +
+           costText},
+      {"log of another file",
+       {SourcePath("examples/apte.txt")},
+       log,
+       1,
+       where + std::to_string(expressionLine) + ": final solution: <10> at "},
+      {"missing data file",
+       {missing},
+       log,
+       1,
+       "floorplan-report: " + missing + ": cannot open the data file"},
+      {"missing log file",
+       {data, missing},
+       "",
+       1,
+       "floorplan-report: " + missing + ": cannot open the log"},
+      {"data file not readable by floorplan",
+       {shortFirstLine},
+       log,
+       1,
+       "floorplan-report: " + shortFirstLine + ":1: not a module line"},
+      {"one identifier, two sizes",
+       {sameIdentifier},
+       log,
+       1,
+       "floorplan-report: " + sameIdentifier +
+           ":4: identifier 1 is given to modules of different sizes (lines 1 "
+           "and 4)"},
+      {"no data file", {}, log, 2, "floorplan-report: no data file given"},
+      {"too many arguments",
+       {data, missing, missing},
+       log,
+       2,
+       "floorplan-report: too many arguments"},
+      {"unknown option",
+       {"-x", data},
+       log,
+       2,
+       "floorplan-report: unknown option -x"},
+      {"picture over the data file",
+       {data, "-o", data},
+       log,
+       2,
+       "floorplan-report: the picture would overwrite an input"},
+      {"picture in no folder",
+       {data, "-o", missing + "/p.svg"},
+       log,
+       1,
+       "floorplan-report: " + missing + "/p.svg.tmp: cannot create"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> arguments{"-o", picture};
+    arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+    ReportRun report = RunReportCaptured(arguments, c.log);
+    EXPECT_EQ(c.status, report.status);
+    EXPECT_EQ(0u, report.err.rfind(c.message, 0)) << report.err;
+    EXPECT_EQ("", report.out);
+    EXPECT_EQ("an older picture", ReadFile(picture));
+    EXPECT_FALSE(Exists(picture + ".tmp"));
+  }
+  for (const std::string& path :
+       {extraModule, sameIdentifier, shortFirstLine, picture}) {
+    std::remove(path.c_str());
+  }
+}
+
+}  // namespace
