@@ -11,7 +11,8 @@
 
 namespace {
 
-std::string RandomDataFile(uint32_t modules, int maxSide, std::mt19937* random) {
+std::string RandomDataFile(uint32_t modules, int maxSide,
+                           std::mt19937* random) {
   std::uniform_int_distribution<int> side(1, maxSide);
   std::string text;
   for (uint32_t id = 1; id <= modules; ++id) {
@@ -21,7 +22,8 @@ std::string RandomDataFile(uint32_t modules, int maxSide, std::mt19937* random) 
   return text;
 }
 
-void ExpectSameOutput(const std::vector<std::string>& arguments, int64_t clock) {
+void ExpectSameOutput(const std::vector<std::string>& arguments,
+                      int64_t clock) {
   CapturedRun fast = RunCaptured(arguments, clock, HotPath::kFast);
   CapturedRun plain = RunCaptured(arguments, clock, HotPath::kPlain);
   EXPECT_EQ(0, fast.status);
@@ -34,10 +36,12 @@ void ExpectSameOutput(const std::vector<std::string>& arguments, int64_t clock) 
 TEST(HotPathTest, BenchmarkFilesGiveIdenticalOutput) {
   // Short schedules: the plain path is slow, above all under the sanitizers.
   for (const char* name : {"apte", "xerox", "hp", "ami33", "n100"}) {
-    ExpectSameOutput({SourcePath(std::string("examples/") + name + ".txt"), "0.5", "1e3", "10"},
+    ExpectSameOutput({SourcePath(std::string("examples/") + name + ".txt"),
+                      "0.5", "1e3", "10"},
                      kGoldenClock + 7);
   }
-  ExpectSameOutput({SourcePath("examples/hp.txt"), "0.7", "1e5", "1", "2", "5", "1"}, 99);
+  ExpectSameOutput(
+      {SourcePath("examples/hp.txt"), "0.7", "1e5", "1", "2", "5", "1"}, 99);
 }
 
 TEST(HotPathTest, RandomFilesGiveIdenticalOutput) {
@@ -47,18 +51,21 @@ TEST(HotPathTest, RandomFilesGiveIdenticalOutput) {
     // Small sides make many candidates of equal cost; large ones make long
     // staircases.
     int maxSide = i % 2 ? 30 : 5000;
-    std::string path = WriteTempFile("hotpath" + std::to_string(sizes[i]) + ".txt",
-                                     RandomDataFile(sizes[i], maxSide, &random));
+    std::string path =
+        WriteTempFile("hotpath" + std::to_string(sizes[i]) + ".txt",
+                      RandomDataFile(sizes[i], maxSide, &random));
     // Fewer temperatures for the largest file keep the sanitizer run short.
     const char* T0 = sizes[i] > 200 ? "60" : "300";
     ExpectSameOutput({path, "0.5", T0, "10"}, 1000 + static_cast<int64_t>(i));
   }
   // Uneven weights, and moves of one kind only.
-  std::string path = WriteTempFile("hotpath-weights.txt", RandomDataFile(40, 100, &random));
+  std::string path =
+      WriteTempFile("hotpath-weights.txt", RandomDataFile(40, 100, &random));
   for (const char* weights : {"1 0 0", "0 1 0", "0 0 1", "5 1 9"}) {
     std::vector<std::string> arguments{path, "0.8", "1e4", "10"};
     std::string w = weights;
-    for (size_t at = 0; at < w.size(); at += 2) arguments.push_back(w.substr(at, 1));
+    for (size_t at = 0; at < w.size(); at += 2)
+      arguments.push_back(w.substr(at, 1));
     ExpectSameOutput(arguments, 77);
   }
 }

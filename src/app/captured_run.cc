@@ -9,23 +9,12 @@
 
 #include "app/entry.h"
 
-namespace {
-
-// An in-memory stream; the text is complete once the stream is closed.
-struct MemoryStream {
-  char* data = nullptr;
-  size_t size = 0;
-  FILE* file = open_memstream(&data, &size);
-
-  std::string Close() {
-    fclose(file);
-    std::string text(data, size);
-    free(data);
-    return text;
-  }
-};
-
-}  // namespace
+std::string MemoryStream::Close() {
+  fclose(file);
+  std::string text(data, size);
+  free(data);
+  return text;
+}
 
 CapturedRun RunCaptured(const std::vector<std::string>& arguments,
                         int64_t clock, HotPath hotPath) {

@@ -4,6 +4,7 @@
 #define FLOORPLAN_APP_CAPTURED_RUN_H_
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,16 @@
 
 // The clock of the expected outputs under testdata/golden.
 constexpr int64_t kGoldenClock = 1767225600;  // 2026-01-01 00:00:00 UTC
+
+// An in-memory stream to hand to code that writes to a FILE*; the text is
+// complete once the stream is closed.
+struct MemoryStream {
+  char* data = nullptr;
+  size_t size = 0;
+  FILE* file = open_memstream(&data, &size);
+
+  std::string Close();
+};
 
 struct CapturedRun {
   int status = 0;

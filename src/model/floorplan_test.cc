@@ -9,20 +9,16 @@
 #include <string>
 #include <vector>
 
+#include "app/captured_run.h"
 #include "model/test_floorplans.h"
 #include "random/random.h"
 
 namespace {
 
 std::string Printed(const Floorplan& floorplan) {
-  char* data = nullptr;
-  size_t size = 0;
-  FILE* out = open_memstream(&data, &size);
-  floorplan.Print(out);
-  fclose(out);
-  std::string text(data, size);
-  free(data);
-  return text;
+  MemoryStream out;
+  floorplan.Print(out.file);
+  return out.Close();
 }
 
 TEST(FloorplanTest, TwoModulesTakeTheCutTypeOfOneDraw) {

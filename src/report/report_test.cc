@@ -26,20 +26,6 @@ struct ReportRun {
   std::string err;
 };
 
-// An in-memory stream; the text is complete once the stream is closed.
-struct MemoryStream {
-  char* data = nullptr;
-  size_t size = 0;
-  FILE* file = open_memstream(&data, &size);
-
-  std::string Close() {
-    fclose(file);
-    std::string text(data, size);
-    free(data);
-    return text;
-  }
-};
-
 // `arguments` excludes the program name; `input` is standard input.
 ReportRun RunReportCaptured(const std::vector<std::string>& arguments,
                             const std::string& input = "") {
