@@ -1,7 +1,7 @@
 #include "model/floorplan.h"
 
-#include <cassert>
 #include <charconv>
+#include <utility>
 
 #include "random/random.h"
 
