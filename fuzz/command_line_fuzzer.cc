@@ -1,0 +1,226 @@
+// Feeds arbitrary argument strings to the command line: each conversion is
+// checked against the C library's on the texts where both must agree, and
+// the whole entry runs on a small built-in data file. The entry's refusals
+// and runs are checked against the documented parameter rules; a run is only
+// started when the temperature schedule is known to end within a few hundred
+// temperatures, so that no input can make one execution take long.
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/entry.h"
+#include "io/number_text.h"
+
+namespace {
+
+// A run of at most a few modules has at most 2 x 4 x 4 + 1 moves per
+// temperature; this many temperatures stay within milliseconds.
+constexpr int kLargestSchedule = 400;
+
+void Require(bool condition, const char* what) {
+  if (!condition) {
+    fprintf(stderr, "command_line_fuzzer: %s\n", what);
+    abort();
+  }
+}
+
+// Data files the argument strings are paired with; the first byte of the
+// input picks one. Besides a plain file, identifiers that M1 cannot draw.
+constexpr const char* kDataFiles[] = {
+    "1 4 6\n2 3 3\n",
+    "1 4 6\n2 3 3\n3 2 5\n",
+    "0 1 2\n0 3 4\n0 5 6\n0 7 8\n",
+    "100000 4 6\n100001 3 3\n100002 2 5\n",
+};
+constexpr uint32_t kModules[] = {2, 3, 4, 3};
+constexpr size_t kDataFileCount = sizeof kDataFiles / sizeof kDataFiles[0];
+
+struct DataFiles {
+  std::vector<std::string> paths;
+  DataFiles() {
+    for (const char* contents : kDataFiles) {
+      int fd = memfd_create("floorplan-data", 0);
+      Require(fd >= 0, "memfd_create failed");
+      size_t length = strlen(contents);
+      Require(write(fd, contents, length) == static_cast<ssize_t>(length),
+              "write failed");
+      paths.push_back("/proc/self/fd/" + std::to_string(fd));
+    }
+  }
+};
+
+bool IsSpace(char c) {
+  return c != '\0' && strchr(" \t\n\v\f\r", c) != nullptr;
+}
+
+// Where the number of `text` starts, after blanks and a sign.
+size_t NumberStart(const std::string& text) {
+  size_t at = 0;
+  while (at < text.size() && IsSpace(text[at])) ++at;
+  if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+  return at;
+}
+
+void CheckConversions(const std::string& text) {
+  double value = ParseDecimal(text);
+  Require(!std::isnan(value), "ParseDecimal gave NaN");
+  // strtod also reads infinity, NaN and hexadecimal forms and knows only 'e'
+  // as exponent: it must agree on every text whose number starts with a
+  // digit or a point, once 'd' is spelt 'e'.
+  size_t start = NumberStart(text);
+  bool decimal =
+      start < text.size() &&
+      ((text[start] >= '0' && text[start] <= '9') || text[start] == '.');
+  bool hexadecimal = start + 1 < text.size() && text[start] == '0' &&
+                     (text[start + 1] == 'x' || text[start + 1] == 'X');
+  if (decimal && !hexadecimal) {
+    std::string spelt = text;
+    for (char& c : spelt) {
+      if (c == 'd' || c == 'D') c = 'e';
+    }
+    double expected = strtod(spelt.c_str(), nullptr);
+    Require(memcmp(&value, &expected, sizeof value) == 0 ||
+                (value == 0 && expected == 0 &&
+                 std::signbit(value) == std::signbit(expected)),
+            "ParseDecimal differs from strtod");
+  }
+
+  uint32_t integer = ParseLeadingInteger(text);
+  errno = 0;
+  long long wide = strtoll(text.c_str(), nullptr, 10);
+  if (errno != ERANGE) {
+    Require(integer == static_cast<uint32_t>(wide),
+            "ParseLeadingInteger differs from strtoll");
+  }
+}
+
+// Whether lowering T from T0 by lambda reaches a stop of the schedule within
+// kLargestSchedule temperatures. T reaching 0 counts as a stop: at T = 0 only
+// improving moves are accepted, and a file of a few modules has only a few
+// costs to improve through.
+bool ScheduleIsShort(double lambda, double T0, double Tf) {
+  double T = T0;
+  for (int temperature = 0; temperature < kLargestSchedule; ++temperature) {
+    double previous = T;
+    T *= lambda;
+    if (T < Tf || T == 0 || T == previous) return true;
+  }
+  return false;
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() &&
+         text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+struct MemoryStream {
+  char* data = nullptr;
+  size_t size = 0;
+  FILE* file = open_memstream(&data, &size);
+
+  std::string Close() {
+    fclose(file);
+    std::string text(data, size);
+    free(data);
+    return text;
+  }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static DataFiles* files = new DataFiles();
+  if (size == 0) return 0;
+  size_t file = data[0] % kDataFileCount;
+
+  // The rest is the arguments after the file, separated by NUL bytes. Seven
+  // or more make a usage error; more than that adds nothing.
+  std::vector<std::string> parameters;
+  std::string rest(reinterpret_cast<const char*>(data) + 1, size - 1);
+  for (size_t at = 0; at <= rest.size() && parameters.size() < 8;) {
+    size_t end = rest.find('\0', at);
+    if (end == std::string::npos) end = rest.size();
+    parameters.push_back(rest.substr(at, end - at));
+    at = end + 1;
+  }
+  if (size == 1) parameters.clear();
+  for (const std::string& parameter : parameters) CheckConversions(parameter);
+
+  double lambda = 0.85;
+  double T0 = std::pow(2.0, kModules[file] + 6.0);
+  double Tf = 10.0;
+  uint64_t weights[3] = {1, 1, 1};
+  size_t count = parameters.size();
+  if (count >= 1) lambda = ParseDecimal(parameters[0]);
+  if (count >= 2) T0 = ParseDecimal(parameters[1]);
+  if (count >= 3) Tf = ParseDecimal(parameters[2]);
+  for (size_t i = 0; i < 3 && count >= 4 + i; ++i) {
+    weights[i] = ParseLeadingInteger(parameters[3 + i]);
+  }
+  uint64_t weightSum = weights[0] + weights[1] + weights[2];
+
+  std::string expectedErr;
+  if (!(lambda > 0 && lambda < 1)) {
+    expectedErr +=
+        "SimulatedAnnealing: Parameter 2 (double lambda) is not 0<lambda<1\n";
+  }
+  if (!std::isfinite(T0)) {
+    expectedErr +=
+        "SimulatedAnnealing: Parameter 3 (double T0) is not finite\n";
+  }
+  if (weightSum == 0 || weightSum > UINT32_MAX) {
+    expectedErr +=
+        "SimulatedAnnealing: Parameters 5-7 (probM1+probM2+probM3) are not "
+        "0<sum<2^32\n";
+  }
+  bool usage = count > 6;
+  bool refused = !expectedErr.empty();
+  if (!usage && !refused && !ScheduleIsShort(lambda, T0, Tf)) return 0;
+  if (refused) {
+    expectedErr += "SimulatedAnnealing: Exited under abnormal conditions\n";
+  }
+
+  std::vector<const char*> argv{"floorplan", files->paths[file].c_str()};
+  for (const std::string& parameter : parameters) {
+    argv.push_back(parameter.c_str());
+  }
+  MemoryStream out;
+  MemoryStream err;
+  RunContext context;
+  context.out = out.file;
+  context.err = err.file;
+  context.clock = [] { return int64_t{1767225600}; };
+  int status =
+      RunFloorplan(static_cast<int>(argv.size()), argv.data(), context);
+  std::string outText = out.Close();
+  std::string errText = err.Close();
+
+  if (usage) {
+    Require(status == -1 && errText.empty(), "usage error misreported");
+    Require(outText.compare(0, 7, "Usage:\n") == 0, "no usage text");
+  } else if (refused) {
+    Require(status == -1, "refused run did not fail");
+    Require(outText.empty(), "refused run wrote output");
+    Require(errText == expectedErr, "refusal messages differ");
+  } else {
+    Require(status == 0, "run did not succeed");
+    Require(errText.empty(), "run wrote to standard error");
+    Require(outText.compare(0, 19, "Initial Floorplan: ") == 0,
+            "no initial report");
+    Require(outText.find("\n***End of Simulated Annealing***\n") !=
+                std::string::npos,
+            "no final report");
+    Require(EndsWith(outText, "\n") &&
+                outText.find("\n\nCost: ") != std::string::npos,
+            "no final cost");
+  }
+  return 0;
+}
