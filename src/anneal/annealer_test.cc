@@ -13,78 +13,10 @@
 #include <vector>
 
 #include "app/captured_run.h"
+#include "app/parsed_log.h"
 #include "model/test_floorplans.h"
 
 namespace {
-
-// One move line of the log; expression and temperature only in the verbose
-// form (fewer than 20 modules).
-struct MoveLine {
-  long number = 0;
-  std::string expression;
-  int64_t cost = 0;
-  std::string temperature;
-  bool accepted = false;
-};
-
-struct Log {
-  std::string initialExpression;
-  int64_t initialCost = -1;
-  std::vector<MoveLine> moves;
-  std::string finalExpression;
-  int64_t finalCost = -1;
-};
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-// Parses a complete run's output; fails the test on any line out of form.
-Log ParseLog(const std::string& out, bool verbose) {
-  Log log;
-  std::vector<std::string> lines = Lines(out);
-  EXPECT_GE(lines.size(), 9u);
-  if (lines.size() < 9) return log;
-  std::istringstream first(lines[0]);
-  std::string word;
-  first >> word;
-  EXPECT_EQ("Initial", word);
-  if (verbose) {
-    first >> word;
-    EXPECT_EQ("Floorplan:", word);
-    first >> log.initialExpression;
-  }
-  first >> word >> log.initialCost;
-  EXPECT_EQ("Cost:", word);
-  EXPECT_EQ("", lines[1]);
-  EXPECT_EQ("***Start of Simulated Annealing***", lines[2]);
-  EXPECT_EQ("", lines[3]);
-  size_t end = lines.size() - 6;
-  for (size_t i = 4; i < end; ++i) {
-    std::istringstream in(lines[i]);
-    MoveLine move;
-    std::string decision;
-    in >> move.number;
-    if (verbose) in >> move.expression;
-    in >> move.cost;
-    if (verbose) in >> move.temperature;
-    in >> decision;
-    EXPECT_TRUE(decision == "Y" || decision == "N") << lines[i];
-    move.accepted = decision == "Y";
-    log.moves.push_back(move);
-  }
-  EXPECT_EQ("", lines[end]);
-  EXPECT_EQ("***End of Simulated Annealing***", lines[end + 1]);
-  EXPECT_EQ("Final solution:", lines[end + 2]);
-  log.finalExpression = lines[end + 3];
-  EXPECT_EQ("", lines[end + 4]);
-  EXPECT_EQ(0, lines[end + 5].rfind("Cost: ", 0));
-  log.finalCost = std::stoll(lines[end + 5].substr(6));
-  return log;
-}
 
 // An independent model of the random source, for working out expected logs.
 struct Lcg {
@@ -211,18 +143,19 @@ TEST(AnnealerTest, RunsKeepTheirScheduleAndBest) {
     ASSERT_EQ(0, run.status);
     ASSERT_EQ("", run.err);
     bool verbose = c.modules < 20;
-    Log log = ParseLog(run.out, verbose);
+    Log log = ParseLog(run.out);
+    EXPECT_EQ(verbose, log.verbose);
     ASSERT_FALSE(log.moves.empty());
 
     // Move numbers run on across temperatures.
     for (size_t i = 0; i < log.moves.size(); ++i) {
-      ASSERT_EQ(static_cast<long>(i + 1), log.moves[i].number);
+      ASSERT_EQ(static_cast<int64_t>(i + 1), log.moves[i].number);
     }
     // The best is the first candidate of the lowest cost, or the loaded
     // Floorplan when none was cheaper; its expression evaluates to its cost.
     int64_t lowest = log.initialCost;
     std::string bestExpression = log.initialExpression;
-    for (const MoveLine& move : log.moves) {
+    for (const Move& move : log.moves) {
       if (move.cost < lowest) {
         lowest = move.cost;
         bestExpression = move.expression;
@@ -385,10 +318,10 @@ TEST(AnnealerTest, MoveKindsFollowTheWeightsAndFallBackToChainComplements) {
     arguments.insert(arguments.end(), c.parameters.begin(), c.parameters.end());
     CapturedRun run = RunCaptured(arguments);
     ASSERT_EQ(0, run.status);
-    Log log = ParseLog(run.out, true);
+    Log log = ParseLog(run.out);
     std::vector<std::string> current = TokensOf(log.initialExpression);
     size_t exchanges = 0;
-    for (const MoveLine& move : log.moves) {
+    for (const Move& move : log.moves) {
       std::vector<std::string> candidate = TokensOf(move.expression);
       if (c.exchanges && !OneCutType(current)) {
         ASSERT_TRUE(IsModuleCutExchange(current, candidate)) << move.number;
@@ -409,10 +342,10 @@ TEST(AnnealerTest, CostsBeyondThirtyTwoBits) {
   std::string path = WriteTempFile("large.txt", "1 1 65535\n2 30000 30000\n");
   CapturedRun run = RunCaptured({path});
   ASSERT_EQ(0, run.status);
-  Log log = ParseLog(run.out, true);
+  Log log = ParseLog(run.out);
   EXPECT_EQ(1966115535, log.initialCost);
   EXPECT_EQ(1966115535, log.finalCost);
-  for (const MoveLine& move : log.moves) EXPECT_EQ(1966115535, move.cost);
+  for (const Move& move : log.moves) EXPECT_EQ(1966115535, move.cost);
 }
 
 // With Tf at 0 the temperature sinks to the smallest subnormal, where
@@ -422,7 +355,7 @@ TEST(AnnealerTest, TemperatureThatCannotFallEndsTheRun) {
   for (const char* Tf : {"0", "-1"}) {
     CapturedRun run = RunCaptured({path, "0.85", "256", Tf});
     ASSERT_EQ(0, run.status);
-    Log log = ParseLog(run.out, true);
+    Log log = ParseLog(run.out);
     // Five moves per temperature from 256 down to about 4.9e-324.
     EXPECT_EQ(0u, log.moves.size() % 5);
     EXPECT_GT(log.moves.size(), 5u * 4000);

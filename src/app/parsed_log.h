@@ -1,0 +1,33 @@
+// Test support: the standard output of a completed run, taken apart, with a
+// failure added for every line that is not where and how a run writes it.
+#ifndef FLOORPLAN_APP_PARSED_LOG_H_
+#define FLOORPLAN_APP_PARSED_LOG_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct Move {
+  int64_t number = 0;
+  std::string expression;  // empty in the short log
+  int64_t cost = 0;
+  std::string temperature;  // empty in the short log
+  bool accepted = false;
+};
+
+struct Log {
+  bool verbose = false;
+  std::string initialExpression;
+  int64_t initialCost = 0;
+  std::vector<Move> moves;
+  std::string finalExpression;
+  int64_t finalCost = 0;
+};
+
+// The move lines are rebuilt from their fields and compared, which checks
+// their padding too.
+Log ParseLog(const std::string& out);
+
+std::vector<std::string> SplitLines(const std::string& text);
+
+#endif  // FLOORPLAN_APP_PARSED_LOG_H_
