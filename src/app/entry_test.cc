@@ -11,23 +11,12 @@
 
 namespace {
 
-const char kUsage[] =
-    "Usage:\nfloorplan <infile> [lambda] [T0] [Tf] [prob M1] [prob M2] [prob "
-    "M3]\n"
-    "<infile>  - name of file containing floorplan data\n"
-    "<lambda>  - cooling parameter (0<lambda<1) = 0.85\n"
-    "[T0]      - initial temperature = 2^(N+6), N=# modules\n"
-    "[Tf]\t  - final temperature = 10.0\n"
-    "[prob M1] - incidence of M1 moves = 1\n"
-    "[prob M2] - incidence of M2 moves = 1\n"
-    "[prob M3] - incidence of M3 moves = 1\n";
-
 TEST(EntryTest, WrongArgumentCountPrintsUsage) {
   for (size_t count : {0u, 8u, 9u}) {
     std::vector<std::string> arguments(count, "x");
     CapturedRun run = RunCaptured(arguments);
     EXPECT_EQ(-1, run.status);
-    EXPECT_EQ(kUsage, run.out);
+    EXPECT_EQ(kUsageText, run.out);
     EXPECT_EQ("", run.err);
   }
 }

@@ -413,16 +413,7 @@ BinaryRun RunBinary(const std::vector<std::string>& arguments) {
 }
 
 TEST(HostileInputTest, BinaryExitsWith255OnEveryFailure) {
-  const std::string usage =
-      "Usage:\nfloorplan <infile> [lambda] [T0] [Tf] [prob M1] [prob M2] "
-      "[prob M3]\n"
-      "<infile>  - name of file containing floorplan data\n"
-      "<lambda>  - cooling parameter (0<lambda<1) = 0.85\n"
-      "[T0]      - initial temperature = 2^(N+6), N=# modules\n"
-      "[Tf]\t  - final temperature = 10.0\n"
-      "[prob M1] - incidence of M1 moves = 1\n"
-      "[prob M2] - incidence of M2 moves = 1\n"
-      "[prob M3] - incidence of M3 moves = 1\n";
+  const std::string usage = kUsageText;
   std::string two = WriteTempFile("two.txt", kTwoModules);
   std::string directory = SourcePath("testdata");
   struct {
