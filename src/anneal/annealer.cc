@@ -1,5 +1,6 @@
 #include "anneal/annealer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <utility>
@@ -287,12 +288,27 @@ void Annealing::ApplyComplementChain(Floorplan* candidate) {
   }
 }
 
+// An M3 move needs both cut types; without them it is made an M2 move.
+// Positions are drawn from 0 to at most 32767, so on a Floorplan of more than
+// 16,384 modules the elements further on are out of reach, and the reachable
+// ones might admit no exchange at all (a left-deep stretch whose cuts all have
+// one type). After many failed draws the move looks once whether any
+// reachable position admits one, and is made an M2 move if none does. Where a
+// draw would succeed the look finds it, so the draws stay as they were.
 void Annealing::ApplySwapModuleAndCut(Floorplan* candidate) {
   if (!candidate->HasBothCutTypes()) {
     ApplyComplementChain(candidate);
     return;
   }
+  constexpr uint32_t kFailedDrawsBeforeLooking = 32768;
+  uint64_t reachable = std::min<uint64_t>(uint64_t{N_} + K_, 32767) + 1;
+  uint32_t failedDraws = 0;
   while (candidate->SwapModuleAndCut(RandomRange(0, N_ + K_)) != 0) {
+    if (++failedDraws == kFailedDrawsBeforeLooking &&
+        !candidate->HasExchangeBelow(reachable)) {
+      ApplyComplementChain(candidate);
+      return;
+    }
   }
 }
 

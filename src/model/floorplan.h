@@ -82,6 +82,9 @@ struct Floorplan {
   uint32_t ComplementChain(uint32_t k);  // M2
   int SwapModuleAndCut(uint32_t pos);    // M3: 0 on success, else 1..7
   bool HasBothCutTypes() const;
+  // Whether SwapModuleAndCut would succeed at some position below
+  // `positions`; changes nothing.
+  bool HasExchangeBelow(uint64_t positions) const;
 
   // Taking moves back. While recording, every link and cut type that a move
   // or RebuildTree overwrites is logged; UndoRecorded() restores them, last

@@ -15,6 +15,26 @@ bool SameCutType(const Element* a, const Element* b) {
   return IsVertical(a->value) == IsVertical(b->value);
 }
 
+// Whether p may exchange places with the element after it, given the ballot
+// count (Modules minus Cuts) of the elements before p: 0 if so, else the
+// refusal code of SwapModuleAndCut.
+int ExchangeRefusal(const Element* p, int64_t countBefore) {
+  const Element* n = p->next;
+  if (!p->isCut) {
+    if (n == nullptr || !n->isCut) return 3;
+    if (p->prev != nullptr && p->prev->isCut && SameCutType(p->prev, n))
+      return 5;
+    // Only the prefix ending at p's place changes: it now ends with the Cut.
+    if (countBefore - 1 <= 0) return 7;
+  } else {
+    if (n == nullptr || n->isCut) return 4;
+    if (n->next != nullptr && n->next->isCut && SameCutType(n->next, p))
+      return 6;
+    // A Module moving forward only raises the prefix counts.
+  }
+  return 0;
+}
+
 }  // namespace
 
 void Floorplan::SetLink(Element** field, Element* value) {
@@ -190,14 +210,10 @@ int Floorplan::SwapModuleAndCut(uint32_t pos) {
     }
     countBefore = 1 - countFromP;
   }
+  int refusal = ExchangeRefusal(p, countBefore);
+  if (refusal != 0) return refusal;
   Element* n = p->next;
   if (!p->isCut) {
-    if (n == nullptr || !n->isCut) return 3;
-    if (p->prev != nullptr && p->prev->isCut && SameCutType(p->prev, n))
-      return 5;
-    // Only the prefix ending at p's place changes: it now ends with the Cut.
-    if (countBefore - 1 <= 0) return 7;
-
     // "K L p n" becomes "K L n p": the cut n now joins K and L, and p takes
     // n's place under n's parent, as n takes K's under K's parent. K is the
     // subtree just before L, so the ballot test above guarantees it.
@@ -214,11 +230,6 @@ int Floorplan::SwapModuleAndCut(uint32_t pos) {
     SetChild(cut, &cut->left, subtreeK);
     SetChild(cut, &cut->right, subtreeL);
   } else {
-    if (n == nullptr || n->isCut) return 4;
-    if (n->next != nullptr && n->next->isCut && SameCutType(n->next, p))
-      return 6;
-    // A Module moving forward only raises the prefix counts.
-
     // "X Y p n" becomes "X Y n p": the cut p now joins Y and n, and X takes
     // p's place under p's parent, as p takes n's under n's parent.
     Cut* cut = AsCut(p);
@@ -233,6 +244,17 @@ int Floorplan::SwapModuleAndCut(uint32_t pos) {
   }
   ExchangeWithNext(p);
   return 0;
+}
+
+bool Floorplan::HasExchangeBelow(uint64_t positions) const {
+  int64_t countBefore = 0;
+  uint64_t pos = 0;
+  for (const Element* p = head; p != nullptr && pos < positions;
+       p = p->next, ++pos) {
+    if (ExchangeRefusal(p, countBefore) == 0) return true;
+    countBefore += p->isCut ? -1 : 1;
+  }
+  return false;
 }
 
 bool Floorplan::HasBothCutTypes() const {

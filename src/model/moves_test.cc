@@ -206,12 +206,32 @@ TEST(MovesTest, BothCutTypesAlwaysAdmitAnExchange) {
     auto f = RandomFloorplan({modules, SideMix::kSmall, true}, &random);
     bool both = f->HasBothCutTypes();
     bool anyExchange = false;
-    for (uint32_t pos = 0; pos < 2 * modules - 1 && !anyExchange; ++pos) {
+    for (uint32_t pos = 0; pos < 2 * modules; ++pos) {
+      // The look ahead agrees with trying every position below its bound.
+      ASSERT_EQ(anyExchange, f->HasExchangeBelow(pos)) << ExpressionOf(*f);
       auto copy = f->Copy();
-      anyExchange = copy->SwapModuleAndCut(pos) == 0;
+      anyExchange = anyExchange || copy->SwapModuleAndCut(pos) == 0;
     }
     // With one cut type no exchange is possible at all.
     ASSERT_EQ(both, anyExchange) << ExpressionOf(*f);
+    ASSERT_EQ(both, f->HasExchangeBelow(UINT64_MAX));
+  }
+}
+
+// A left-deep stretch whose cuts share one type admits no exchange, even
+// where the other type stands further on.
+TEST(MovesTest, LeftDeepStretchOfOneCutTypeAdmitsNoExchange) {
+  std::string postfix = "<1><2>V";
+  for (int id = 3; id <= 40; ++id) postfix += "<" + std::to_string(id) + ">V";
+  postfix += "<41>H";
+  auto f = FloorplanFromPostfix(postfix);
+  ASSERT_TRUE(f->HasBothCutTypes());
+  // Only the last V and <41>, at positions 78 and 79, can be exchanged.
+  EXPECT_FALSE(f->HasExchangeBelow(78));
+  EXPECT_TRUE(f->HasExchangeBelow(79));
+  for (uint32_t pos = 0; pos < 81; ++pos) {
+    auto copy = f->Copy();
+    EXPECT_EQ(pos == 78, copy->SwapModuleAndCut(pos) == 0) << pos;
   }
 }
 
