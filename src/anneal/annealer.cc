@@ -104,6 +104,8 @@ class Annealing {
   // not tried. drawableModules_ counts the modules with such an id.
   std::vector<bool> identifierPresent_;
   uint32_t drawableModules_ = 0;
+  // How many positions, from the first, an M3 draw can produce.
+  uint64_t reachablePositions_ = 0;
 };
 
 Annealing::Annealing(std::unique_ptr<Floorplan> E0, double lambda, double T0,
@@ -122,6 +124,7 @@ Annealing::Annealing(std::unique_ptr<Floorplan> E0, double lambda, double T0,
   K_ = current_->numOperators;
   movesLimit_ = N_ < 15 ? N_ * N_ : 2 * N_;
   verbose_ = N_ < 20;
+  reachablePositions_ = std::min<uint64_t>(uint64_t{N_} + K_, 32767) + 1;
   best_ = current_->Copy();
   currentCost_ = bestCost_ =
       plain_ ? ReferenceCost(*current_) : areas_.Start(*current_);
@@ -288,27 +291,20 @@ void Annealing::ApplyComplementChain(Floorplan* candidate) {
   }
 }
 
-// An M3 move needs both cut types; without them it is made an M2 move.
-// Positions are drawn from 0 to at most 32767, so on a Floorplan of more than
-// 16,384 modules the elements further on are out of reach, and the reachable
-// ones might admit no exchange at all (a left-deep stretch whose cuts all have
-// one type). After many failed draws the move looks once whether any
-// reachable position admits one, and is made an M2 move if none does. Where a
-// draw would succeed the look finds it, so the draws stay as they were.
+// An M3 move needs a position that a draw can produce and where the exchange
+// succeeds; with one cut type there is none. Positions are drawn from 0 to at
+// most 32767, so beyond 16,384 modules the elements further on are out of
+// reach, and the reachable ones may admit no exchange (a left-deep stretch
+// whose cuts all have one type) while the other type stands further on.
+// Without such a position the move is made an M2 move, as an M1 move is
+// without a drawable module; the look draws nothing.
 void Annealing::ApplySwapModuleAndCut(Floorplan* candidate) {
-  if (!candidate->HasBothCutTypes()) {
+  if (!candidate->HasBothCutTypes() ||
+      !candidate->HasExchangeBelow(reachablePositions_)) {
     ApplyComplementChain(candidate);
     return;
   }
-  constexpr uint32_t kFailedDrawsBeforeLooking = 32768;
-  uint64_t reachable = std::min<uint64_t>(uint64_t{N_} + K_, 32767) + 1;
-  uint32_t failedDraws = 0;
   while (candidate->SwapModuleAndCut(RandomRange(0, N_ + K_)) != 0) {
-    if (++failedDraws == kFailedDrawsBeforeLooking &&
-        !candidate->HasExchangeBelow(reachable)) {
-      ApplyComplementChain(candidate);
-      return;
-    }
   }
 }
 
