@@ -3,7 +3,9 @@
 // successful moves accumulate, as it does in a run.
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <random>
+#include <vector>
 
 #include "model/floorplan.h"
 #include "model/test_floorplans.h"
@@ -49,6 +51,23 @@ void BM_HasBothCutTypes(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(floorplan->HasBothCutTypes());
 }
 
+// The look an M3 move takes before drawing: it stops at the first position
+// that admits an exchange. Cycles through floorplans so as not to time one.
+void BM_HasExchangeBelow(benchmark::State& state) {
+  std::vector<std::unique_ptr<Floorplan>> floorplans;
+  std::mt19937 random(4);
+  for (int i = 0; i < 16; ++i) {
+    floorplans.push_back(RandomFloorplan(
+        {static_cast<uint32_t>(state.range(0)), SideMix::kBenchmark, true},
+        &random));
+  }
+  size_t next = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(floorplans[next]->HasExchangeBelow(32768));
+    next = (next + 1) % floorplans.size();
+  }
+}
+
 BENCHMARK(BM_SwapModules)
     ->Arg(100)
     ->Arg(1000)
@@ -60,6 +79,11 @@ BENCHMARK(BM_ComplementChain)
     ->Arg(10000)
     ->Unit(benchmark::kNanosecond);
 BENCHMARK(BM_SwapModuleAndCut)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kNanosecond);
+BENCHMARK(BM_HasExchangeBelow)
     ->Arg(100)
     ->Arg(1000)
     ->Arg(10000)
