@@ -1,6 +1,5 @@
 #include "anneal/annealer.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <utility>
@@ -43,12 +42,6 @@ bool CheckParameters(const Floorplan* E0, double lambda, double T0,
     fputs("SimulatedAnnealing: Exited under abnormal conditions\n", err);
   }
   return accepted;
-}
-
-// Largest identifier an M1 draw can produce: RandomRange(1, N) is at most
-// 1 + 32767.
-uint32_t LargestDrawableIdentifier(uint32_t modules) {
-  return modules < 32768u ? modules : 32768u;
 }
 
 // The state of one run: the current Floorplan, the candidate being tried and
@@ -124,12 +117,12 @@ Annealing::Annealing(std::unique_ptr<Floorplan> E0, double lambda, double T0,
   K_ = current_->numOperators;
   movesLimit_ = N_ < 15 ? N_ * N_ : 2 * N_;
   verbose_ = N_ < 20;
-  reachablePositions_ = std::min<uint64_t>(uint64_t{N_} + K_, 32767) + 1;
+  reachablePositions_ = uint64_t{LargestInRange(0, N_ + K_)} + 1;
   best_ = current_->Copy();
   currentCost_ = bestCost_ =
       plain_ ? ReferenceCost(*current_) : areas_.Start(*current_);
 
-  uint32_t largest = LargestDrawableIdentifier(N_);
+  uint32_t largest = LargestInRange(1, N_);
   identifierPresent_.assign(largest + 1, false);
   for (const Element* e = current_->head; e != nullptr; e = e->next) {
     if (!e->isCut && e->value >= 1 &&
@@ -268,7 +261,7 @@ bool Annealing::SwapModulesCanSucceed(const Floorplan& candidate) const {
   if (drawableModules_ == 0) return false;
   const Element* last = candidate.root;
   while (last->isCut) last = last->prev;
-  uint32_t largest = LargestDrawableIdentifier(N_);
+  uint32_t largest = LargestInRange(1, N_);
   bool lastIsDrawable =
       last->value >= 1 && static_cast<uint32_t>(last->value) <= largest;
   return !lastIsDrawable;

@@ -16,4 +16,8 @@ uint32_t RandomRange(uint32_t lo, uint32_t hi) {
   return lo + NextRandom() % span;
 }
 
+uint32_t LargestInRange(uint32_t lo, uint32_t hi) {
+  return hi - lo < 0x7FFFu ? hi : lo + 0x7FFFu;
+}
+
 double RandomFraction() { return RandomRange(0, 999) * 0.001; }

@@ -18,6 +18,10 @@ uint32_t NextRandom();
 // the span non-zero).
 uint32_t RandomRange(uint32_t lo, uint32_t hi);
 
+// The largest value RandomRange(lo, hi) can return when lo <= hi: hi itself,
+// or lo + 32767 for a wider range.
+uint32_t LargestInRange(uint32_t lo, uint32_t hi);
+
 // A whole number of thousandths in [0, 0.999].
 double RandomFraction();
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+
 TEST(RandomTest, SequenceFromSeedOneAndReseeding) {
   SeedRandom(1);
   const uint32_t expected[] = {41, 18467, 6334, 26500, 19169};
@@ -39,4 +42,22 @@ TEST(RandomTest, FractionIsWholeThousandthsBelowOne) {
   }
   SeedRandom(1);
   EXPECT_EQ(41 * 0.001, RandomFraction());
+}
+
+// The bound the annealer relies on to know which identifiers and positions a
+// draw can produce: every draw stays within it, and draws reach it.
+TEST(RandomTest, LargestInRangeIsTheLargestDraw) {
+  const std::pair<uint32_t, uint32_t> ranges[] = {
+      {0, 0}, {1, 10}, {0, 32767}, {1, 32768}, {0, 32799}, {1, 40000}};
+  for (auto [lo, hi] : ranges) {
+    SeedRandom(3);
+    uint32_t largest = 0;
+    // The generator's period covers every 15-bit output many times over.
+    for (int i = 0; i < 1 << 20; ++i) {
+      largest = std::max(largest, RandomRange(lo, hi));
+    }
+    EXPECT_EQ(largest, LargestInRange(lo, hi)) << lo << ".." << hi;
+  }
+  EXPECT_EQ(32768u, LargestInRange(1, 40000));
+  EXPECT_EQ(10u, LargestInRange(1, 10));
 }
