@@ -11,13 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "anneal/log_reader.h"
 #include "app/entry.h"
-#include "io/line_reader.h"
-#include "io/module_line.h"
+#include "io/data_file.h"
+#include "model/area.h"
+#include "testing/captured_run.h"
+#include "testing/memory_stream.h"
 
 namespace {
-
-constexpr int64_t kClock = 1767225600;
 
 struct Result {
   std::string output;
@@ -37,70 +38,46 @@ double CpuSeconds() {
 Result Run(const std::vector<std::string>& arguments, HotPath hotPath) {
   std::vector<const char*> argv{"floorplan"};
   for (const std::string& a : arguments) argv.push_back(a.c_str());
-  char* data = nullptr;
-  size_t size = 0;
-  FILE* out = open_memstream(&data, &size);
+  MemoryStream out;
   RunContext context;
-  context.out = out;
+  context.out = out.file;
   context.err = stderr;
-  context.clock = [] { return kClock; };
+  context.clock = [] { return kGoldenClock; };
   context.hotPath = hotPath;
   double start = CpuSeconds();
   Result result;
   result.status =
       RunFloorplan(static_cast<int>(argv.size()), argv.data(), context);
-  fflush(out);
+  fflush(out.file);
   result.seconds = CpuSeconds() - start;
-  fclose(out);
-  result.output.assign(data, size);
-  free(data);
+  result.output = out.Close();
   return result;
 }
 
-// Sum of width x height over the modules the program reads from `path`.
-long long TotalModuleArea(const std::string& path, int* modules) {
-  FILE* file = fopen(path.c_str(), "rb");
-  long long total = 0;
-  *modules = 0;
-  if (file == nullptr) return 0;
-  LineReader reader(file);
-  std::string piece;
-  while (reader.ReadPiece(&piece)) {
-    ModuleLine line = ParseModuleLine(piece);
-    if (!line.hasIdentifier) continue;
-    if (!line.complete) break;
-    total += static_cast<long long>(line.width) * line.height;
-    ++*modules;
-  }
-  fclose(file);
-  return total;
-}
-
-long long CountMoves(const std::string& output) {
-  size_t start = output.find("***Start of Simulated Annealing***\n\n");
-  size_t end = output.find("\n***End of Simulated Annealing***");
-  if (start == std::string::npos || end == std::string::npos) return 0;
-  long long lines = 0;
-  for (size_t i = start + 36; i < end; ++i) lines += output[i] == '\n';
-  return lines;
-}
-
-long long FinalArea(const std::string& output) {
-  size_t at = output.rfind("Cost: ");
-  return at == std::string::npos ? 0 : std::atoll(output.c_str() + at + 6);
-}
-
 void Report(const char* label, const std::string& path, const Result& result) {
-  int modules = 0;
-  long long total = TotalModuleArea(path, &modules);
-  long long moves = CountMoves(result.output);
-  long long area = FinalArea(result.output);
-  double dead = area > 0 ? 100.0 * static_cast<double>(area - total) /
-                               static_cast<double>(area)
-                         : 0;
-  printf("%-6s %-28s %7d %10lld %9.3f %11.0f %12lld %8.2f%%\n", label,
-         path.c_str(), modules, moves, result.seconds, moves / result.seconds,
-         area, dead);
+  std::vector<DataModule> modules;
+  std::string error;
+  if (!ReadDataFile(path, &modules, &error)) {
+    fprintf(stderr, "floorplan_bench: %s\n", error.c_str());
+    return;
+  }
+  RunLog log;
+  LogError logError;
+  FILE* output = StreamOf(result.output);
+  bool read = ReadRunLog(output, 0, nullptr, &log, &logError);
+  fclose(output);
+  if (!read) {
+    fprintf(stderr, "floorplan_bench: %s: line %llu: %s\n", path.c_str(),
+            static_cast<unsigned long long>(logError.line),
+            logError.message.c_str());
+    return;
+  }
+  double dead = DeadSpacePercent(log.finalCost, TotalModuleArea(modules));
+  printf("%-6s %-28s %7zu %10llu %9.3f %11.0f %12s %8.2f%%\n", label,
+         path.c_str(), modules.size(),
+         static_cast<unsigned long long>(log.moves), result.seconds,
+         static_cast<double>(log.moves) / result.seconds,
+         AreaText(log.finalCost).c_str(), dead);
 }
 
 }  // namespace

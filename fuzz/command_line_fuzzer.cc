@@ -1,9 +1,10 @@
 // Feeds arbitrary argument strings to the command line: each conversion is
 // checked against the C library's on the texts where both must agree, and
-// the whole entry runs on a small built-in data file. The entry's refusals
-// and runs are checked against the documented parameter rules; a run is only
-// started when the temperature schedule is known to end within a few hundred
-// temperatures, so that no input can make one execution take long.
+// the whole entry runs on a small built-in data file. What the entry does is
+// checked against the parameter record it settles: a refusal writes exactly
+// the refusal messages and nothing else, a run writes a whole log. A run is
+// only started when the temperature schedule is known to end within a few
+// hundred temperatures, so that no input can make one execution take long.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -16,8 +17,11 @@
 #include <string>
 #include <vector>
 
+#include "anneal/parameters.h"
 #include "app/entry.h"
 #include "io/number_text.h"
+#include "testing/captured_run.h"
+#include "testing/memory_stream.h"
 
 namespace {
 
@@ -121,19 +125,6 @@ bool EndsWith(const std::string& text, const std::string& end) {
          text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-struct MemoryStream {
-  char* data = nullptr;
-  size_t size = 0;
-  FILE* file = open_memstream(&data, &size);
-
-  std::string Close() {
-    fclose(file);
-    std::string text(data, size);
-    free(data);
-    return text;
-  }
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -143,61 +134,43 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // The rest is the arguments after the file, separated by NUL bytes. Seven
   // or more make a usage error; more than that adds nothing.
-  std::vector<std::string> parameters;
+  std::vector<std::string> arguments;
   std::string rest(reinterpret_cast<const char*>(data) + 1, size - 1);
-  for (size_t at = 0; at <= rest.size() && parameters.size() < 8;) {
+  for (size_t at = 0; at <= rest.size() && arguments.size() < 8;) {
     size_t end = rest.find('\0', at);
     if (end == std::string::npos) end = rest.size();
-    parameters.push_back(rest.substr(at, end - at));
+    arguments.push_back(rest.substr(at, end - at));
     at = end + 1;
   }
-  if (size == 1) parameters.clear();
-  for (const std::string& parameter : parameters) CheckConversions(parameter);
+  if (size == 1) arguments.clear();
+  for (const std::string& argument : arguments) CheckConversions(argument);
 
-  double lambda = 0.85;
-  double T0 = std::pow(2.0, kModules[file] + 6.0);
-  double Tf = 10.0;
-  uint64_t weights[3] = {1, 1, 1};
-  size_t count = parameters.size();
-  if (count >= 1) lambda = ParseDecimal(parameters[0]);
-  if (count >= 2) T0 = ParseDecimal(parameters[1]);
-  if (count >= 3) Tf = ParseDecimal(parameters[2]);
-  for (size_t i = 0; i < 3 && count >= 4 + i; ++i) {
-    weights[i] = ParseLeadingInteger(parameters[3 + i]);
-  }
-  uint64_t weightSum = weights[0] + weights[1] + weights[2];
-
+  AnnealingParameters parameters = DefaultParameters(kModules[file]);
+  size_t count = arguments.size() > 6 ? 0 : arguments.size();
+  std::vector<const char*> texts;
+  for (size_t i = 0; i < count; ++i) texts.push_back(arguments[i].c_str());
+  ApplyArguments(texts.data(), static_cast<int>(count), &parameters);
   std::string expectedErr;
-  if (!(lambda > 0 && lambda < 1)) {
-    expectedErr +=
-        "SimulatedAnnealing: Parameter 2 (double lambda) is not 0<lambda<1\n";
+  for (const std::string& message : ParameterRefusals(parameters, true)) {
+    expectedErr += message;
   }
-  if (!std::isfinite(T0)) {
-    expectedErr +=
-        "SimulatedAnnealing: Parameter 3 (double T0) is not finite\n";
-  }
-  if (weightSum == 0 || weightSum > UINT32_MAX) {
-    expectedErr +=
-        "SimulatedAnnealing: Parameters 5-7 (probM1+probM2+probM3) are not "
-        "0<sum<2^32\n";
-  }
-  bool usage = count > 6;
+  bool usage = arguments.size() > 6;
   bool refused = !expectedErr.empty();
-  if (!usage && !refused && !ScheduleIsShort(lambda, T0, Tf)) return 0;
-  if (refused) {
-    expectedErr += "SimulatedAnnealing: Exited under abnormal conditions\n";
+  if (!usage && !refused &&
+      !ScheduleIsShort(parameters.lambda, parameters.T0, parameters.Tf)) {
+    return 0;
   }
 
   std::vector<const char*> argv{"floorplan", files->paths[file].c_str()};
-  for (const std::string& parameter : parameters) {
-    argv.push_back(parameter.c_str());
+  for (const std::string& argument : arguments) {
+    argv.push_back(argument.c_str());
   }
   MemoryStream out;
   MemoryStream err;
   RunContext context;
   context.out = out.file;
   context.err = err.file;
-  context.clock = [] { return int64_t{1767225600}; };
+  context.clock = [] { return kGoldenClock; };
   int status =
       RunFloorplan(static_cast<int>(argv.size()), argv.data(), context);
   std::string outText = out.Close();

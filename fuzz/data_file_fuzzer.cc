@@ -16,6 +16,9 @@
 #include "anneal/annealer.h"
 #include "io/loader.h"
 #include "model/shape_list.h"
+#include "random/random.h"
+#include "testing/captured_run.h"
+#include "testing/memory_stream.h"
 
 namespace {
 
@@ -50,22 +53,25 @@ struct InputFile {
 // The output of one temperature (T0 below Tf) on the given hot path.
 std::string AnnealOnce(const Floorplan& floorplan, const uint32_t weights[3],
                        HotPath hotPath) {
-  char* text = nullptr;
-  size_t length = 0;
-  FILE* out = open_memstream(&text, &length);
-  Require(out != nullptr, "open_memstream failed");
+  MemoryStream out;
+  Require(out.file != nullptr, "open_memstream failed");
   RunContext context;
-  context.out = out;
-  context.err = out;
-  context.clock = [] { return int64_t{1767225600}; };
+  context.out = out.file;
+  context.err = out.file;
+  context.clock = [] { return kGoldenClock; };
   context.hotPath = hotPath;
-  Require(SimulatedAnnealing(floorplan.Copy(), 0.5, 1.0, 10.0, weights[0],
-                             weights[1], weights[2], context),
+  AnnealingParameters parameters;
+  parameters.lambda = 0.5;
+  parameters.T0 = 1.0;
+  parameters.Tf = 10.0;
+  parameters.probM1 = weights[0];
+  parameters.probM2 = weights[1];
+  parameters.probM3 = weights[2];
+  RandomSource random;
+  Require(SimulatedAnnealing(parameters, floorplan.Copy(), &random, context)
+                  .status == AnnealingStatus::kRan,
           "sane parameters refused");
-  fclose(out);
-  std::string output(text, length);
-  free(text);
-  return output;
+  return out.Close();
 }
 
 size_t CountChar(const std::string& text, char c) {
@@ -81,19 +87,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Require(input->fd >= 0 && input->sink != nullptr, "no in-memory file");
   input->Store(data, size);
 
-  std::unique_ptr<Floorplan> floorplan = LoadFloorplan(input->path.c_str());
-  if (!floorplan) return 0;
+  RandomSource random;
+  std::string error;
+  std::unique_ptr<Floorplan> floorplan =
+      LoadFloorplan(input->path, &random, &error);
+  if (!floorplan) {
+    Require(!error.empty(), "a refusal without a reason");
+    return 0;
+  }
 
-  uint32_t N = floorplan->GetNumModules();
+  uint32_t N = floorplan->numModules;
   Require(N >= 2, "fewer than two modules");
-  Require(floorplan->GetNumOperators() == N - 1, "cut count is not N - 1");
+  Require(floorplan->numOperators == N - 1, "cut count is not N - 1");
 
   std::string expression;
   floorplan->AppendExpression(&expression);
   Require(CountChar(expression, '<') == N, "printed module count");
   Require(CountChar(expression, 'H') + CountChar(expression, 'V') == N - 1,
           "printed cut count");
-  int64_t cost = floorplan->Cost();
+  Area cost = floorplan->Cost();
   Require(cost >= 0, "negative cost");
   if (N <= kLargestCheckedAgainstReference) {
     Require(cost == ReferenceCost(*floorplan), "cost differs from reference");

@@ -7,10 +7,12 @@
 
 #include <cstdint>
 
+#include "model/area.h"
+
 // True when w < exp((currentCost - cost) / T), with the difference, the
 // quotient, the exponential and the comparison in extended precision. A
 // quotient that is not a number or is infinite (T = 0) rejects; a finite
 // quotient whose exponential overflows (only a negative T gives one) accepts.
-bool AcceptsUphill(int64_t currentCost, int64_t cost, double T, double w);
+bool AcceptsUphill(Area currentCost, Area cost, double T, double w);
 
 #endif  // FLOORPLAN_ANNEAL_ACCEPTANCE_H_

@@ -1,22 +1,32 @@
-// Simulated annealing over slicing floorplans: repeatedly perturbs a copy of
-// the current Floorplan with a random move, evaluates its area, logs the move,
-// remembers the best Floorplan seen and accepts or rejects the copy by the
-// Metropolis rule, lowering the temperature geometrically between rounds.
+// Simulated annealing over slicing floorplans: repeatedly tries a random move
+// on the current Floorplan, evaluates the candidate's area, logs the move,
+// remembers the best Floorplan seen and accepts or rejects the candidate by
+// the Metropolis rule, lowering the temperature geometrically between rounds.
 #ifndef FLOORPLAN_ANNEAL_ANNEALER_H_
 #define FLOORPLAN_ANNEAL_ANNEALER_H_
 
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <memory>
 
+#include "anneal/parameters.h"
+#include "model/area.h"
 #include "model/floorplan.h"
 
-// How the per-move work is done. Both give the same output byte for byte;
-// kPlain copies into a freshly allocated Floorplan per move, evaluates areas
-// with shape lists and writes with printf, and is kept to check and measure
-// kFast against.
+class RandomSource;
+
+// How the per-move work is done (candidates.h, move_log.h). Both give the same
+// output byte for byte; kPlain copies the Floorplan for every candidate,
+// evaluates areas with shape lists and writes with printf, and is kept to
+// check and measure kFast against.
 enum class HotPath { kFast, kPlain };
+
+// Whether the run writes its log. A run without one formats nothing and
+// writes nothing to `out`, but draws, moves and decides exactly as it would
+// with it; its outcome gives the best cost.
+enum class Logging { kOn, kOff };
 
 // Where a run writes and where it reads the calendar clock (whole seconds),
 // so that a test can run it with a fixed time and compare every byte.
@@ -25,15 +35,33 @@ struct RunContext {
   FILE* err = stderr;
   std::function<int64_t()> clock;
   HotPath hotPath = HotPath::kFast;
+  Logging logging = Logging::kOn;
+  // When set and non-zero (a signal number), the run stops after the move in
+  // progress and writes its final report for the best Floorplan so far.
+  const std::atomic<int>* stop = nullptr;
+};
+
+enum class AnnealingStatus {
+  kRan,           // the whole schedule ran and its report was written
+  kRefused,       // the parameters were refused, with messages on err
+  kInterrupted,   // stopped by `stop`; the final report was written
+  kOutputFailed,  // a write to `out` failed; the run stopped there
+};
+
+struct AnnealingOutcome {
+  AnnealingStatus status = AnnealingStatus::kRefused;
+  Area bestCost = 0;
+  uint64_t moves = 0;
+  int outputError = 0;  // the errno of the failed write
 };
 
 // Anneals `E0` and writes the log and the best Floorplan to context.out.
-// Refuses, with messages on context.err, a null `E0`, a `lambda` outside
-// (0, 1), a `T0` that is not finite and move weights whose sum is 0 or beyond
-// 32 bits; returns whether it ran. Every Floorplan is released before it
-// returns.
-bool SimulatedAnnealing(std::unique_ptr<Floorplan> E0, double lambda, double T0,
-                        double Tf, uint32_t probM1, uint32_t probM2,
-                        uint32_t probM3, const RunContext& context);
+// Refuses, with the messages of ParameterRefusals on context.err, a null
+// `E0` and parameters it cannot run. Otherwise reseeds `random` from the
+// clock first. Every Floorplan is released before it returns.
+AnnealingOutcome SimulatedAnnealing(const AnnealingParameters& parameters,
+                                    std::unique_ptr<Floorplan> E0,
+                                    RandomSource* random,
+                                    const RunContext& context);
 
 #endif  // FLOORPLAN_ANNEAL_ANNEALER_H_

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "app/captured_run.h"
-#include "app/parsed_log.h"
-#include "model/test_floorplans.h"
+#include "testing/captured_run.h"
+#include "testing/parsed_log.h"
+#include "testing/test_floorplans.h"
 
 namespace {
 
@@ -211,6 +211,9 @@ TEST(AnnealerTest, RefusedParametersExitWithMessagesOnly) {
   const std::string kWeights =
       "SimulatedAnnealing: Parameters 5-7 (probM1+probM2+probM3) are not "
       "0<sum<2^32\n";
+  const std::string kUnreachable =
+      "SimulatedAnnealing: Parameters 5-7 (probM1,probM2,probM3) give a move "
+      "kind that is never drawn\n";
   const std::string kExit =
       "SimulatedAnnealing: Exited under abnormal conditions\n";
   struct Case {
@@ -230,6 +233,13 @@ TEST(AnnealerTest, RefusedParametersExitWithMessagesOnly) {
       {{"0.5", "100", "1", "4294967295", "1", "0"}, kWeights + kExit},
       {{"0.5", "100", "1", "-1", "0", "1"}, kWeights + kExit},
       {{"2", "1e999", "1", "0", "0", "0"}, kLambda + kT0 + kWeights + kExit},
+      // A draw of the kind reaches at most 32768: weights that put a kind
+      // beyond it would silently never make that move.
+      {{"0.5", "100", "1", "40000", "40000", "0"}, kUnreachable + kExit},
+      {{"0.5", "100", "1", "32768", "1", "0"}, kUnreachable + kExit},
+      {{"0.5", "100", "1", "32767", "1", "1"}, kUnreachable + kExit},
+      {{"0.5", "100", "1", "4294967294", "1", "0"}, kUnreachable + kExit},
+      {{"0.5", "1e999", "1", "1", "40000", "1"}, kT0 + kUnreachable + kExit},
   };
   for (const Case& c : cases) {
     std::vector<std::string> arguments{path};
@@ -239,11 +249,23 @@ TEST(AnnealerTest, RefusedParametersExitWithMessagesOnly) {
     EXPECT_EQ("", run.out);
     EXPECT_EQ(c.err, run.err);
   }
-  // The largest weight sum that fits is accepted.
-  CapturedRun run =
-      RunCaptured({path, "0.5", "100", "10", "4294967294", "1", "0"});
-  EXPECT_EQ(0, run.status);
-  EXPECT_EQ("", run.err);
+  // Weights every kind of which can be drawn run, up to the largest sum
+  // that fits; a kind alone at any weight runs as at weight 1.
+  const std::vector<std::string> accepted[] = {
+      {"10", "0", "0", "4294967295"},
+      {"10", "32767", "1", "0"},
+      {"10", "32766", "1", "1"},
+      {"10", "40000", "0", "0"},
+  };
+  for (const std::vector<std::string>& weights : accepted) {
+    std::vector<std::string> arguments{path, "0.5", "100"};
+    arguments.insert(arguments.end(), weights.begin(), weights.end());
+    CapturedRun run = RunCaptured(arguments);
+    EXPECT_EQ(0, run.status) << weights[1];
+    EXPECT_EQ("", run.err);
+  }
+  EXPECT_EQ(RunCaptured({path, "0.5", "100", "10", "0", "0", "1"}).out,
+            RunCaptured({path, "0.5", "100", "10", "0", "0", "40000"}).out);
 }
 
 // Tokens of a printed expression.

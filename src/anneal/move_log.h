@@ -1,47 +1,53 @@
 // The annealer's standard output: the initial report, one line per move and
-// the final report. A run writes millions of lines, so the fast form formats
-// numbers itself into a buffer written out in large blocks, and formats the
-// temperature once per temperature; the plain form writes every field with
-// printf and is the reference the fast form is checked against.
+// the final report, in the texts of log_format.h. Three writers share one
+// interface:
+// - a buffered writer, for real runs: a run writes millions of lines, so it
+//   formats numbers itself into a buffer written out in large blocks, and
+//   formats the temperature once per temperature;
+// - a printf writer, the plain reference the buffered one is checked against;
+// - a silent writer, for runs whose log nobody reads (a search's trial runs):
+//   it formats nothing at all.
+// A writer remembers the first failed write; the annealer stops there.
 #ifndef FLOORPLAN_ANNEAL_MOVE_LOG_H_
 #define FLOORPLAN_ANNEAL_MOVE_LOG_H_
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
+
+#include "model/area.h"
 
 struct Floorplan;
 
 class MoveLog {
  public:
-  MoveLog(FILE* out, bool plain) : out_(out), plain_(plain) {}
-  MoveLog(const MoveLog&) = delete;
-  MoveLog& operator=(const MoveLog&) = delete;
-  ~MoveLog() { Flush(); }
+  virtual ~MoveLog() = default;
 
-  void Text(std::string_view text);
-  void Expression(const Floorplan& floorplan);
+  virtual void Text(std::string_view text) = 0;
+  virtual void Expression(const Floorplan& floorplan) = 0;
   // "%i " for the move number and "  %i " for the cost, each followed by one
-  // space for every character short of 10 that it produced.
-  void MoveNumber(int32_t number);
-  void Cost(int64_t cost);
+  // space for every character short of the field width that it produced.
+  virtual void MoveNumber(int32_t number) = 0;
+  virtual void Cost(Area cost) = 0;
   // "%i"
-  void Number(int64_t value);
+  virtual void Number(Area value) = 0;
   // "%f "
-  void Temperature(double T);
-  void Flush();
+  virtual void Temperature(double T) = 0;
+  // Hands everything written so far to the stream; false when a write failed.
+  virtual bool Flush() = 0;
 
- private:
-  void PaddedNumber(std::string_view prefix, int64_t value);
-  void FlushIfFull();
+  // The errno of the first failed write, or 0.
+  int error() const { return error_; }
 
-  FILE* out_;
-  bool plain_;
-  std::string buffer_;
-  bool haveTemperature_ = false;
-  double temperature_ = 0;
-  std::string temperatureText_;
+ protected:
+  int error_ = 0;
 };
+
+// Writes to `out`, which stays the caller's.
+std::unique_ptr<MoveLog> MakeBufferedLog(FILE* out);
+std::unique_ptr<MoveLog> MakePrintfLog(FILE* out);
+std::unique_ptr<MoveLog> MakeSilentLog();
 
 #endif  // FLOORPLAN_ANNEAL_MOVE_LOG_H_

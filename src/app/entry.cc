@@ -1,10 +1,12 @@
 #include "app/entry.h"
 
-#include <cfloat>
-#include <cmath>
+#include <cerrno>
+#include <cstring>
+#include <string>
 
+#include "app/exit_status.h"
+#include "app/stop_signals.h"
 #include "io/loader.h"
-#include "io/number_text.h"
 #include "random/random.h"
 
 namespace {
@@ -20,38 +22,45 @@ constexpr const char* kUsage =
     "[prob M2] - incidence of M2 moves = 1\n"
     "[prob M3] - incidence of M3 moves = 1\n";
 
-}  // namespace
-
-double DefaultInitialTemperature(uint32_t modules) {
-  double T0 = std::pow(2.0, static_cast<double>(modules) + 6.0);
-  return std::isfinite(T0) ? T0 : DBL_MAX;
+// A run whose output was lost did not succeed.
+int OutputFailed(const RunContext& context, int error) {
+  fprintf(context.err, "floorplan: cannot write to standard output: %s\n",
+          strerror(error));
+  return kExitFloorplanFailure;
 }
+
+}  // namespace
 
 int RunFloorplan(int argc, const char* const* argv, const RunContext& context) {
   int arguments = argc - 1;
   if (arguments < 1 || arguments > 7) {
     fputs(kUsage, context.out);
-    return -1;
+    if (fflush(context.out) != 0) return OutputFailed(context, errno);
+    return kExitFloorplanFailure;
   }
-  SeedRandom(static_cast<uint64_t>(context.clock()));
-  std::unique_ptr<Floorplan> floorplan = LoadFloorplan(argv[1]);
+  RandomSource random(static_cast<uint64_t>(context.clock()));
+  std::string reason;
+  std::unique_ptr<Floorplan> floorplan =
+      LoadFloorplan(argv[1], &random, &reason);
   if (!floorplan) {
     fprintf(context.err, "Unable to open file: %s\n", argv[1]);
-    return -1;
+    return kExitFloorplanFailure;
   }
+  AnnealingParameters parameters = DefaultParameters(floorplan->numModules);
+  ApplyArguments(argv + 2, arguments - 1, &parameters);
 
-  double lambda = 0.85;
-  double T0 = DefaultInitialTemperature(floorplan->GetNumModules());
-  double Tf = 10.0;
-  uint32_t weights[3] = {1, 1, 1};
-  if (arguments >= 2) lambda = ParseDecimal(argv[2]);
-  if (arguments >= 3) T0 = ParseDecimal(argv[3]);
-  if (arguments >= 4) Tf = ParseDecimal(argv[4]);
-  for (int i = 0; i < 3 && arguments >= 5 + i; ++i) {
-    weights[i] = ParseLeadingInteger(argv[5 + i]);
+  ArmStopSignals();  // from here a signal stops the run cleanly
+  AnnealingOutcome outcome =
+      SimulatedAnnealing(parameters, std::move(floorplan), &random, context);
+  switch (outcome.status) {
+    case AnnealingStatus::kRefused:
+      return kExitFloorplanFailure;
+    case AnnealingStatus::kOutputFailed:
+      return OutputFailed(context, outcome.outputError);
+    case AnnealingStatus::kRan:
+    case AnnealingStatus::kInterrupted:
+      break;
   }
-
-  bool ran = SimulatedAnnealing(std::move(floorplan), lambda, T0, Tf,
-                                weights[0], weights[1], weights[2], context);
-  return ran ? 0 : -1;
+  if (fflush(context.out) != 0) return OutputFailed(context, errno);
+  return kExitSuccess;
 }

@@ -5,9 +5,11 @@
 #include <cfloat>
 #include <cmath>
 #include <string>
+#include <thread>
 #include <vector>
 
-#include "app/captured_run.h"
+#include "anneal/parameters.h"
+#include "testing/captured_run.h"
 
 namespace {
 
@@ -33,6 +35,7 @@ TEST(EntryTest, UnreadableDataFileIsReported) {
 }
 
 TEST(EntryTest, DefaultInitialTemperature) {
+  EXPECT_EQ(512.0, DefaultParameters(3).T0);
   EXPECT_EQ(512.0, DefaultInitialTemperature(3));
   EXPECT_EQ(std::ldexp(1.0, 1023), DefaultInitialTemperature(1017));
   // From 1018 modules on 2^(N+6) overflows; the largest finite double runs.
@@ -71,6 +74,45 @@ TEST(EntryTest, ParametersAndDefaults) {
   CapturedRun run = RunCaptured({path, "0.5", "100", "30"});
   EXPECT_NE(std::string::npos, run.out.find("50.000000 "));
   EXPECT_EQ(std::string::npos, run.out.find("25.000000 "));
+}
+
+// Every run owns its random source: runs in parallel threads, started in the
+// same clock second or in others, print exactly what each prints alone,
+// however their moves interleave.
+TEST(EntryTest, RunsInParallelThreadsPrintWhatEachPrintsAlone) {
+  struct Job {
+    std::vector<std::string> arguments;
+    int64_t clock;
+  };
+  const std::string apte = SourcePath("examples/apte.txt");
+  const std::string three = SourcePath("testdata/golden/three.txt");
+  const std::vector<Job> jobs = {
+      {{apte, "0.9", "1000", "10"}, kGoldenClock},
+      {{apte, "0.9", "1000", "10"}, kGoldenClock},
+      {{apte, "0.9", "1000", "10"}, kGoldenClock + 1},
+      {{three}, kGoldenClock},
+      {{three, "0.5", "100", "1", "3", "1", "2"}, kGoldenClock + 7},
+      {{apte}, kGoldenClock + 2},
+  };
+  std::vector<std::string> alone;
+  for (const Job& job : jobs) {
+    alone.push_back(RunCaptured(job.arguments, job.clock).out);
+  }
+  EXPECT_NE(alone[0], alone[2]);  // another second, another run
+
+  const int kRounds = 3;
+  std::vector<std::string> together(jobs.size() * kRounds);
+  std::vector<std::thread> threads;
+  for (size_t t = 0; t < together.size(); ++t) {
+    threads.emplace_back([&, t] {
+      const Job& job = jobs[t % jobs.size()];
+      together[t] = RunCaptured(job.arguments, job.clock).out;
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  for (size_t t = 0; t < together.size(); ++t) {
+    EXPECT_EQ(alone[t % jobs.size()], together[t]) << "run " << t;
+  }
 }
 
 }  // namespace

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "app/captured_run.h"
-#include "app/parsed_log.h"
+#include "testing/captured_run.h"
+#include "testing/parsed_log.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ Log CheckCompletedRun(const CapturedRun& run) {
   EXPECT_EQ("", run.err);
   Log log = ParseLog(run.out);
   EXPECT_FALSE(log.moves.empty());
-  int64_t best = log.initialCost;
+  Area best = log.initialCost;
   for (size_t i = 0; i < log.moves.size(); ++i) {
     EXPECT_EQ(static_cast<int64_t>(i + 1), log.moves[i].number);
     best = std::min(best, log.moves[i].cost);
@@ -201,7 +201,14 @@ TEST(HostileInputTest, ParametersOnTwoModulesGiveTheirRunOrRefusal) {
        1,
        10},
       {"weight beyond 32 bits wraps",
-       {"0.5", "1", "10", "99999999999", "1", "1"},
+       {"0.5", "1", "10", "1", "99999999999", "1"},
+       "SimulatedAnnealing: Parameters 5-7 (probM1,probM2,probM3) give a move "
+       "kind that is never drawn\n",
+       0.5,
+       1,
+       10},
+      {"weight beyond 32 bits wraps to one within reach",
+       {"0.5", "1", "10", "4294967297", "1", "1"},
        nullptr,
        0.5,
        1,

@@ -1,9 +1,14 @@
 #include <ctime>
 
 #include "app/entry.h"
+#include "app/stop_signals.h"
 
 int main(int argc, char** argv) {
+  InstallStopSignals();
   RunContext context;
   context.clock = [] { return static_cast<int64_t>(std::time(nullptr)); };
-  return RunFloorplan(argc, argv, context);
+  context.stop = StopRequest();
+  int status = RunFloorplan(argc, argv, context);
+  RaiseReceivedSignal();
+  return status;
 }

@@ -1,11 +1,14 @@
 #include "io/line_reader.h"
 
+#include <cerrno>
+
 int LineReader::ReadByte() {
   if (at_ == length_) {
     if (ended_) return -1;
     length_ = fread(buffer_, 1, sizeof buffer_, file_);
     at_ = 0;
     if (length_ == 0) {
+      if (ferror(file_)) error_ = errno;
       ended_ = true;
       return -1;
     }

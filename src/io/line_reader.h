@@ -15,12 +15,15 @@ class LineReader {
   static constexpr size_t kPieceLimit = 1023;
 
   // Reads from `file`, which stays open and owned by the caller. A read error
-  // is taken as the end of the file.
+  // is taken as the end of the file; error() then tells it.
   explicit LineReader(FILE* file) : file_(file) {}
 
   // The next piece, its line feed included when it has one. False at the end
   // of the file when no character is left.
   bool ReadPiece(std::string* piece);
+
+  // The errno of a read that failed, or 0.
+  int error() const { return error_; }
 
  private:
   // Next byte of the file, or -1 at its end.
@@ -34,6 +37,7 @@ class LineReader {
   size_t at_ = 0;
   int pending_ = -1;  // a byte read ahead after a carriage return
   bool ended_ = false;
+  int error_ = 0;
 };
 
 #endif  // FLOORPLAN_IO_LINE_READER_H_

@@ -6,9 +6,9 @@
 #include <tuple>
 #include <vector>
 
-#include "app/captured_run.h"
-#include "model/test_floorplans.h"
 #include "random/random.h"
+#include "testing/captured_run.h"
+#include "testing/test_floorplans.h"
 
 namespace {
 
@@ -19,7 +19,9 @@ std::string Loaded(const std::string& contents) {
   static int fileNumber = 0;
   std::string path =
       WriteTempFile("loader" + std::to_string(++fileNumber) + ".txt", contents);
-  auto floorplan = LoadFloorplan(path.c_str());
+  RandomSource random;
+  std::string error;
+  auto floorplan = LoadFloorplan(path, &random, &error);
   if (!floorplan) return "null";
   EXPECT_EQ("", InvariantViolation(*floorplan, /*normalized=*/false));
   std::string text;
@@ -104,19 +106,40 @@ TEST(LoaderTest, ReadingRules) {
 
 TEST(LoaderTest, CutTypesAreDrawnInFileOrder) {
   std::string path = WriteTempFile("three.txt", "M1 4 6\nM2 3 3\nM3 2 5\n");
-  SeedRandom(1);  // draws 41, 18467: H, H
-  EXPECT_EQ("<1><2>H<3>H", ExpressionOf(*LoadFloorplan(path.c_str())));
-  SeedRandom(1);
-  NextRandom();  // then 18467, 6334: H, V
-  EXPECT_EQ("<1><2>H<3>V", ExpressionOf(*LoadFloorplan(path.c_str())));
+  std::string error;
+  RandomSource random;  // draws 41, 18467: H, H
+  EXPECT_EQ("<1><2>H<3>H", ExpressionOf(*LoadFloorplan(path, &random, &error)));
+  random.SeedRandom(1);
+  random.NextRandom();  // then 18467, 6334: H, V
+  EXPECT_EQ("<1><2>H<3>V", ExpressionOf(*LoadFloorplan(path, &random, &error)));
 }
 
-TEST(LoaderTest, UnreadablePathsGiveNull) {
-  EXPECT_EQ(nullptr, LoadFloorplan("/nonexistent/floorplan.txt"));
-  EXPECT_EQ(nullptr,
-            LoadFloorplan(SourcePath("examples").c_str()));  // a directory
-  std::string file = WriteTempFile("plain.txt", "1 1 1\n2 2 2\n");
-  EXPECT_EQ(nullptr, LoadFloorplan((file + "/x").c_str()));  // through a file
+// Every refusal says why, naming the file and, where one line is at fault,
+// the line; loading draws nothing from the random source then.
+TEST(LoaderTest, RefusalsGiveTheirReason) {
+  std::string plain = WriteTempFile("plain.txt", "1 1 1\n2 2 2\n");
+  std::string shortSecond =
+      WriteTempFile("short.txt", "\n# x\n1 1 1\n");  // line 1 is blank
+  std::string cutShort = WriteTempFile("cut.txt", "1 1 1\n2 2\n");
+  std::string oneLine = WriteTempFile("one.txt", "1 1 1\n");
+  const std::pair<std::string, std::string> cases[] = {
+      {"/nonexistent/floorplan.txt",
+       "/nonexistent/floorplan.txt: cannot open the data file: No such file "
+       "or directory"},
+      {SourcePath("examples"),
+       SourcePath("examples") + ": cannot read the data file: Is a directory"},
+      {plain + "/x", plain + "/x: cannot open the data file: Not a directory"},
+      {shortSecond, shortSecond + ":1: not a module line"},
+      {cutShort, cutShort + ":2: not a module line"},
+      {oneLine, oneLine + ":2: not a module line"},
+  };
+  for (const auto& [path, reason] : cases) {
+    RandomSource random;
+    std::string error;
+    EXPECT_EQ(nullptr, LoadFloorplan(path, &random, &error)) << path;
+    EXPECT_EQ(0u, error.find(reason)) << error;
+    EXPECT_EQ(41u, random.NextRandom()) << path;
+  }
 }
 
 }  // namespace

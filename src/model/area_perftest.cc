@@ -10,8 +10,8 @@
 #include "model/area_tracker.h"
 #include "model/floorplan.h"
 #include "model/shape_list.h"
-#include "model/test_floorplans.h"
 #include "random/random.h"
+#include "testing/test_floorplans.h"
 
 namespace {
 
@@ -19,10 +19,11 @@ const char* const kBenchmarks[] = {"apte",  "xerox", "hp",
                                    "ami33", "n100",  "n200"};
 
 std::unique_ptr<Floorplan> Benchmark(int index) {
-  SeedRandom(1);
+  RandomSource random;
   std::string path = std::string(FLOORPLAN_SOURCE_DIR) + "/examples/" +
                      kBenchmarks[index] + ".txt";
-  return LoadFloorplan(path.c_str());
+  std::string error;
+  return LoadFloorplan(path, &random, &error);
 }
 
 std::unique_ptr<Floorplan> RandomTree(int64_t modules) {
@@ -63,7 +64,8 @@ void BM_TrackerAfterMove(benchmark::State& state) {
   uint32_t elements = floorplan->numModules + floorplan->numOperators;
   for (auto _ : state) {
     floorplan->StartRecording();
-    while (floorplan->SwapModuleAndCut(random() % elements) != 0) {
+    while (floorplan->SwapModuleAndCut(random() % elements) !=
+           SwapResult::kSwapped) {
     }
     benchmark::DoNotOptimize(tracker.CostOfRecordedMove(*floorplan));
     floorplan->UndoRecorded();

@@ -13,7 +13,7 @@
 #include "model/floorplan.h"
 #include "model/shape_list.h"
 #include "model/staircase.h"
-#include "model/test_floorplans.h"
+#include "testing/test_floorplans.h"
 
 namespace {
 
@@ -158,12 +158,12 @@ TEST(AreaTest, LargeSidesAndAreasAreExact) {
   EXPECT_EQ(int64_t{3} * 65535 * 65535, wide->Cost());
 }
 
-// An area beyond the 64-bit range saturates instead of wrapping: a row of
-// 50,000 squares of side 65535 stacked on a column of 50,000 more.
-TEST(AreaTest, AreaBeyondSixtyFourBitsSaturates) {
-  EXPECT_EQ(std::numeric_limits<int64_t>::max(),
-            SaturatingArea(int64_t{1} << 40, int64_t{1} << 40));
-  EXPECT_EQ(6, SaturatingArea(2, 3));
+// Areas beyond the 63-bit range are exact too: a row of 50,000 squares of
+// side 65535 stacked on a column of 50,000 more.
+TEST(AreaTest, AreasBeyondSixtyThreeBitsAreExact) {
+  EXPECT_EQ(static_cast<Area>(1) << 80,
+            BoxArea(int64_t{1} << 40, int64_t{1} << 40));
+  EXPECT_EQ(6, BoxArea(2, 3));
   const int kRow = 50000;
   std::string postfix = "<1>";
   for (int i = 2; i <= kRow; ++i) postfix += "<" + std::to_string(i) + ">V";
@@ -173,8 +173,12 @@ TEST(AreaTest, AreaBeyondSixtyFourBitsSaturates) {
   postfix += "H";
   std::vector<ModuleSides> sides(2 * kRow, ModuleSides{65535, 65535});
   auto f = FloorplanFromPostfix(postfix, sides);
-  EXPECT_EQ(std::numeric_limits<int64_t>::max(), f->Cost());
-  EXPECT_EQ(std::numeric_limits<int64_t>::max(), ReferenceCost(*f));
+  // The row is 50,000 sides wide, and with the column 50,001 high.
+  Area expected = Area{kRow} * (kRow + 1) * 65535 * 65535;
+  ASSERT_GT(expected, static_cast<Area>(INT64_MAX));
+  EXPECT_EQ(expected, f->Cost());
+  EXPECT_EQ(expected, ReferenceCost(*f));
+  EXPECT_EQ("10737305304311250000", AreaText(expected));
 }
 
 }  // namespace
@@ -207,12 +211,12 @@ TEST(AreaTest, TrackerFollowsRecordedMovesExactly) {
           break;
         case 2:
           moved = f->SwapModuleAndCut(std::uniform_int_distribution<uint32_t>(
-                      0, 2 * modules)(random)) == 0;
+                      0, 2 * modules)(random)) == SwapResult::kSwapped;
           break;
         default:
           f->RebuildTree();  // changes nothing, records nothing
       }
-      int64_t tracked = tracker.CostOfRecordedMove(*f);
+      Area tracked = tracker.CostOfRecordedMove(*f);
       ASSERT_EQ(f->Cost(), tracked) << ExpressionOf(*f);
       if (step % 50 == 0) {
         ASSERT_EQ(ReferenceCost(*f), tracked);
@@ -222,7 +226,6 @@ TEST(AreaTest, TrackerFollowsRecordedMovesExactly) {
       } else {
         f->UndoRecorded();
       }
-      f->StopRecording();
     }
   }
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cassert>
-#include <limits>
 
 #include "model/element.h"
 #include "model/floorplan.h"
@@ -42,13 +41,8 @@ void AreaTracker::Recombine(const Floorplan& floorplan, const Cut* cut,
   out->count = static_cast<uint32_t>(count);
 }
 
-int64_t AreaTracker::AreaOf(const Staircase& staircase) const {
-  int64_t best = std::numeric_limits<int64_t>::max();
-  for (uint32_t i = 0; i < staircase.count; ++i) {
-    best = std::min(best, SaturatingArea(staircase.first[i].width,
-                                         staircase.first[i].height));
-  }
-  return best;
+Area AreaTracker::AreaOf(const Staircase& staircase) const {
+  return LeastArea(staircase.first, staircase.count);
 }
 
 bool AreaTracker::IsMarked(uint32_t element) const {
@@ -81,7 +75,7 @@ void AreaTracker::ListPreorder(const Cut* top, Include include) {
   }
 }
 
-int64_t AreaTracker::Start(const Floorplan& floorplan) {
+Area AreaTracker::Start(const Floorplan& floorplan) {
   size_t elements = size_t{floorplan.numModules} + floorplan.numOperators;
   parents_.assign(elements, kNoParent);
   staircases_.assign(elements, Staircase());
@@ -111,7 +105,7 @@ uint32_t AreaTracker::ParentOf(uint32_t element) const {
   return parents_[element];
 }
 
-int64_t AreaTracker::CostOfRecordedMove(const Floorplan& floorplan) {
+Area AreaTracker::CostOfRecordedMove(const Floorplan& floorplan) {
   // The moves never change the last element of the expression, the root.
   assert(floorplan.IndexOf(floorplan.root) == root_);
   NextGeneration();

@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/area.h"
 #include "model/staircase.h"
 
 struct Element;
@@ -27,10 +28,10 @@ struct Floorplan;
 class AreaTracker {
  public:
   // Evaluates `floorplan` whole and tracks it from now on.
-  int64_t Start(const Floorplan& floorplan);
+  Area Start(const Floorplan& floorplan);
   // The area of `floorplan` with the changes recorded since its last
   // StartRecording().
-  int64_t CostOfRecordedMove(const Floorplan& floorplan);
+  Area CostOfRecordedMove(const Floorplan& floorplan);
   // The move last evaluated stays: its staircases and parents are kept.
   void Commit();
 
@@ -48,7 +49,7 @@ class AreaTracker {
                           Corner moduleBoxes[2], uint32_t* count) const;
   void Recombine(const Floorplan& floorplan, const Cut* cut,
                  Staircase* out) const;
-  int64_t AreaOf(const Staircase& staircase) const;
+  Area AreaOf(const Staircase& staircase) const;
   bool IsMarked(uint32_t element) const;
   void NextGeneration();
   template <typename Include>
@@ -58,7 +59,7 @@ class AreaTracker {
 
   std::vector<uint32_t> parents_;  // by element index; kNoParent for the root
   std::vector<Staircase> staircases_;  // by element index, cuts only
-  int64_t area_ = 0;
+  Area area_ = 0;
   uint32_t root_ = kNoParent;
 
   // The evaluation of a recorded move, kept until Commit().
@@ -69,7 +70,7 @@ class AreaTracker {
   std::vector<uint32_t> recombined_;
   std::vector<const Cut*> order_;    // scratch of ListPreorder
   std::vector<const Cut*> pending_;  // scratch of ListPreorder
-  int64_t freshArea_ = 0;
+  Area freshArea_ = 0;
 };
 
 #endif  // FLOORPLAN_MODEL_AREA_TRACKER_H_

@@ -8,12 +8,15 @@
 namespace {
 
 // One random draw per cut, in the order the cuts are created.
-int32_t DrawCutType() { return (NextRandom() & 1u) ? kCutH : kCutV; }
+int32_t DrawCutType(RandomSource* random) {
+  return (random->NextRandom() & 1u) ? kCutH : kCutV;
+}
 
 }  // namespace
 
 Floorplan::Floorplan(int32_t id1, uint16_t width1, uint16_t height1,
-                     int32_t id2, uint16_t width2, uint16_t height2) {
+                     int32_t id2, uint16_t width2, uint16_t height2,
+                     RandomSource* random) {
   Reserve(16);
   modules_.emplace_back(id1, width1, height1);
   modules_.emplace_back(id2, width2, height2);
@@ -21,54 +24,50 @@ Floorplan::Floorplan(int32_t id1, uint16_t width1, uint16_t height1,
   Cut* cut = &cuts_.back();
   cut->left = &modules_[0];
   cut->right = &modules_[1];
-  cut->value = DrawCutType();
+  cut->value = DrawCutType(random);
   root = cut;
   RelinkExpression();
   Recount();
 }
 
-// Copies the adopted tree into the arrays in postorder, children before their
-// cut, with an explicit stack (the tree may be as deep as it has modules),
-// then releases the adopted elements.
-Floorplan::Floorplan(Cut* treeRoot) {
-  std::vector<std::pair<Element*, bool>> work{{treeRoot, false}};
-  std::vector<Element*> adopted;
+// Evaluates the expression on a stack of pending subtrees, as RebuildTree
+// does, after checking that it is a complete one.
+std::unique_ptr<Floorplan> Floorplan::FromPostfix(
+    const std::vector<PostfixItem>& items) {
   size_t modules = 0;
-  while (!work.empty()) {
-    auto [element, childrenDone] = work.back();
-    work.pop_back();
-    if (element->isCut && !childrenDone) {
-      work.push_back({element, true});
-      work.push_back({AsCut(element)->right, false});
-      work.push_back({AsCut(element)->left, false});
-      continue;
+  size_t pending = 0;
+  for (const PostfixItem& item : items) {
+    if (item.isCut) {
+      if (pending < 2) return nullptr;
+      --pending;
+    } else {
+      ++modules;
+      ++pending;
     }
-    adopted.push_back(element);
-    modules += !element->isCut;
   }
-  Reserve(modules);
+  if (pending != 1 || modules < 2) return nullptr;
+
+  std::unique_ptr<Floorplan> floorplan(new Floorplan());
+  floorplan->Reserve(modules);
   std::vector<Element*> subtrees;
-  for (Element* element : adopted) {
-    if (element->isCut) {
-      cuts_.emplace_back(element->value);
-      Cut* cut = &cuts_.back();
+  for (const PostfixItem& item : items) {
+    if (item.isCut) {
+      floorplan->cuts_.emplace_back(item.value);
+      Cut* cut = &floorplan->cuts_.back();
       cut->right = subtrees.back();
       subtrees.pop_back();
       cut->left = subtrees.back();
       subtrees.back() = cut;
-      delete AsCut(element);
     } else {
-      modules_.emplace_back(element->value, element->width, element->height);
-      subtrees.push_back(&modules_.back());
-      delete static_cast<Module*>(element);
+      floorplan->modules_.emplace_back(item.value, item.width, item.height);
+      subtrees.push_back(&floorplan->modules_.back());
     }
   }
-  root = subtrees.back();
-  RelinkExpression();
-  Recount();
+  floorplan->root = subtrees.back();
+  floorplan->RelinkExpression();
+  floorplan->Recount();
+  return floorplan;
 }
-
-Floorplan::~Floorplan() { Destroy(); }
 
 // Makes room for `modules` modules and as many cuts, moving the elements to
 // new arrays when needed and every link with them.
@@ -107,12 +106,13 @@ void Floorplan::Reserve(size_t modules) {
 // and the new cut, so the list is extended in place rather than relinked:
 // the result is exactly that of RelinkExpression and Recount, in constant
 // time, which keeps loading linear.
-void Floorplan::AddModule(int32_t identifier, uint16_t width, uint16_t height) {
+void Floorplan::AddModule(int32_t identifier, uint16_t width, uint16_t height,
+                          RandomSource* random) {
   if (modules_.size() == modules_.capacity()) Reserve(2 * modules_.size());
   cuts_.emplace_back();
   Cut* cut = &cuts_.back();
   cut->left = root;
-  cut->value = DrawCutType();
+  cut->value = DrawCutType(random);
   modules_.emplace_back(identifier, width, height);
   Module* module = &modules_.back();
   cut->right = module;
@@ -130,12 +130,11 @@ void Floorplan::AddModule(int32_t identifier, uint16_t width, uint16_t height) {
 
 NodeStack* Floorplan::StackForAllElements() {
   int32_t elements = static_cast<int32_t>(modules_.size() + cuts_.size());
-  if (stack == nullptr || stack->capacity < elements) {
-    delete stack;
-    stack = new NodeStack(elements);
+  if (stack_ == nullptr || stack_->capacity < elements) {
+    stack_ = std::make_unique<NodeStack>(elements);
   }
-  stack->top = 0;
-  return stack;
+  stack_->top = 0;
+  return stack_.get();
 }
 
 // Postorder walk with an explicit stack of the Cuts whose left subtree is
@@ -214,6 +213,13 @@ std::unique_ptr<Floorplan> Floorplan::Copy() const {
 // RebuildTree does. The copy has the source's expression and tree exactly.
 void Floorplan::CopyFrom(const Floorplan& source) {
   if (&source == this) return;
+  if (source.head == nullptr) {  // an empty source makes an empty copy
+    modules_.clear();
+    cuts_.clear();
+    numModules = numOperators = 0;
+    root = head = nullptr;
+    return;
+  }
   modules_.resize(source.numModules);
   cuts_.resize(source.numOperators);
   numModules = source.numModules;
@@ -250,17 +256,6 @@ void Floorplan::CopyFrom(const Floorplan& source) {
   root = nodes->Pop();
 }
 
-void Floorplan::Destroy() {
-  std::vector<Module>().swap(modules_);
-  std::vector<Cut>().swap(cuts_);
-  delete stack;
-  stack = nullptr;
-  root = nullptr;
-  head = nullptr;
-  numModules = 0;
-  numOperators = 0;
-}
-
 void Floorplan::AppendExpression(std::string* text) const {
   char number[16];
   for (const Element* element = head; element != nullptr;
@@ -282,3 +277,5 @@ void Floorplan::Print(FILE* out) const {
   AppendExpression(&text);
   fwrite(text.data(), 1, text.size(), out);
 }
+
+Area Floorplan::Cost() { return MinimumArea(head, &costWorkspace_); }

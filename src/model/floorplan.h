@@ -7,14 +7,14 @@
 // element is `root` (always a Cut), `numOperators` is `numModules` - 1 with
 // `numModules` at least 2, and every prefix of the expression holds more
 // Modules than Cuts. Two Cuts of the same type never stand next to each other
-// in the expression.
+// in an expression the program builds.
 //
-// A Floorplan owns all its elements and its NodeStack; a copy shares nothing
-// with its source. The elements live in two arrays, one of Modules and one of
-// Cuts, so that an element's index is known from its address; the arrays are
-// reallocated only while AddModule grows the Floorplan. The moves neither
-// create nor release elements, so a Floorplan can also be recycled: CopyFrom
-// rewrites its elements in place.
+// A Floorplan owns all its elements; a copy shares nothing with its source.
+// The elements live in two arrays, one of Modules and one of Cuts, so that an
+// element's index is known from its address; the arrays are reallocated only
+// while AddModule grows the Floorplan. The moves neither create nor release
+// elements, so a Floorplan can also be recycled: CopyFrom rewrites its
+// elements in place.
 #ifndef FLOORPLAN_MODEL_FLOORPLAN_H_
 #define FLOORPLAN_MODEL_FLOORPLAN_H_
 
@@ -22,36 +22,61 @@
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "model/area.h"
 #include "model/element.h"
 #include "model/node_stack.h"
 #include "model/staircase.h"
+#include "model/undo_journal.h"
+
+class RandomSource;
+
+// One element of a postfix expression: a module with its identifier and
+// sides, or a cut with its type.
+struct PostfixItem {
+  bool isCut = false;
+  int32_t value = 0;  // identifier, or cut type
+  uint16_t width = 0;
+  uint16_t height = 0;
+};
+
+// The outcome of SwapModuleAndCut. The numbers are the move's result codes.
+enum class SwapResult : int {
+  kSwapped = 0,
+  kBeyondEnd = 1,              // pos is past the element count plus one
+  kNoElement = 2,              // no element at pos
+  kModuleNotBeforeCut = 3,     // p is a Module not followed by a Cut
+  kCutNotBeforeModule = 4,     // p is a Cut not followed by a Module
+  kEqualCutsAroundModule = 5,  // the cuts around the Module p have one type
+  kEqualCutsAfterModule = 6,   // the cut after the next Module is like p
+  kPrefixNotPositive = 7,      // a prefix would hold no more Modules than Cuts
+};
 
 struct Floorplan {
   uint32_t numModules = 0;
   uint32_t numOperators = 0;
   Element* root = nullptr;
   Element* head = nullptr;
-  NodeStack* stack = nullptr;  // created on first need, then reused
 
   // A Floorplan of two modules under one new cut, whose type is drawn from
-  // the random source. The first module is the cut's left subtree.
+  // `random`. The first module is the cut's left subtree.
   Floorplan(int32_t id1, uint16_t width1, uint16_t height1, int32_t id2,
-            uint16_t width2, uint16_t height2);
-  // Adopts a complete tree: `treeRoot` and every element below it were
-  // allocated with new. They are moved into this Floorplan's storage and
-  // released, so the caller's pointers to them are void afterwards.
-  explicit Floorplan(Cut* treeRoot);
+            uint16_t width2, uint16_t height2, RandomSource* random);
   Floorplan(const Floorplan&) = delete;
   Floorplan& operator=(const Floorplan&) = delete;
-  ~Floorplan();
+
+  // The Floorplan of a postfix expression, built straight into its arrays;
+  // null unless `items` is a complete expression of at least two modules
+  // (every cut has two subtrees before it, and one tree is left at the end).
+  static std::unique_ptr<Floorplan> FromPostfix(
+      const std::vector<PostfixItem>& items);
 
   // Puts a new cut above the root, with the new module as its right subtree;
-  // the cut's type is drawn from the random source. The expression grows at
-  // its end by the module and the cut.
-  void AddModule(int32_t identifier, uint16_t width, uint16_t height);
+  // the cut's type is drawn from `random`. The expression grows at its end by
+  // the module and the cut.
+  void AddModule(int32_t identifier, uint16_t width, uint16_t height,
+                 RandomSource* random);
 
   // Rebuilds `next` of every element and `head` from the tree.
   void RelinkExpression();
@@ -65,8 +90,6 @@ struct Floorplan {
   // Makes this Floorplan an exact copy of `source`, reusing its own elements
   // when the counts agree (no allocation then).
   void CopyFrom(const Floorplan& source);
-  // Releases every element and the NodeStack; the Floorplan is left empty.
-  void Destroy();
 
   // Writes the expression ("<id>" per module, the type character per cut),
   // without separators or line end.
@@ -74,27 +97,28 @@ struct Floorplan {
   void AppendExpression(std::string* text) const;
 
   // The smallest bounding-box area over all module orientations.
-  int64_t Cost();
+  Area Cost();
 
   // The moves of the annealer (defined in moves.cc); each either changes the
   // Floorplan and reports success or leaves it unchanged.
-  bool SwapModules(int32_t id);          // M1
-  uint32_t ComplementChain(uint32_t k);  // M2
-  int SwapModuleAndCut(uint32_t pos);    // M3: 0 on success, else 1..7
+  bool SwapModules(int32_t id);               // M1
+  uint32_t ComplementChain(uint32_t k);       // M2
+  SwapResult SwapModuleAndCut(uint32_t pos);  // M3
   bool HasBothCutTypes() const;
   // Whether SwapModuleAndCut would succeed at some position below
   // `positions`; changes nothing.
   bool HasExchangeBelow(uint64_t positions) const;
 
-  // Taking moves back. While recording, every link and cut type that a move
-  // or RebuildTree overwrites is logged; UndoRecorded() restores them, last
-  // first, leaving the Floorplan exactly as it was when recording started.
-  void StartRecording();
-  void UndoRecorded();
-  void StopRecording();
-  // The cuts whose children or type changed since recording started, in the
+  // Taking moves back. From StartRecording() on, every link and cut type
+  // that a move overwrites is saved; UndoRecorded() restores them, leaving
+  // the Floorplan exactly as it was at the last StartRecording().
+  void StartRecording() { journal_.Start(); }
+  void UndoRecorded() { journal_.Undo(); }
+  // The cuts whose children or type changed since StartRecording(), in the
   // order of the changes, possibly more than once.
-  const std::vector<Cut*>& RecordedCuts() const { return changedCuts_; }
+  const std::vector<Cut*>& RecordedCuts() const {
+    return journal_.changedCuts();
+  }
 
   // Elements are numbered 0 to numModules - 1 for the Modules, then on for
   // the Cuts; the numbers stay as long as the Floorplan does not grow.
@@ -105,9 +129,6 @@ struct Floorplan {
                : static_cast<uint32_t>(static_cast<const Module*>(element) -
                                        modules_.data());
   }
-
-  uint32_t GetNumModules() const { return numModules; }
-  uint32_t GetNumOperators() const { return numOperators; }
 
  private:
   Floorplan() = default;
@@ -123,13 +144,11 @@ struct Floorplan {
   // Every element this Floorplan owns, by kind, in no particular order.
   std::vector<Module> modules_;
   std::vector<Cut> cuts_;
+  // The scratch stack of the whole-tree walks, made on first need.
+  std::unique_ptr<NodeStack> stack_;
   // Reused working storage of Cost().
   StaircaseWorkspace costWorkspace_;
-  // The undo log: overwritten links and cut types with their old values.
-  bool recording_ = false;
-  std::vector<std::pair<Element**, Element*>> savedLinks_;
-  std::vector<std::pair<Element*, int32_t>> savedCutTypes_;
-  std::vector<Cut*> changedCuts_;
+  UndoJournal journal_;
 };
 
 #endif  // FLOORPLAN_MODEL_FLOORPLAN_H_

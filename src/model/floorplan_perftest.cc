@@ -35,18 +35,23 @@ std::string DataFile(int64_t modules) {
   return "";
 }
 
+std::unique_ptr<Floorplan> Load(const std::string& path) {
+  RandomSource random;
+  std::string error;
+  return LoadFloorplan(path, &random, &error);
+}
+
 void BM_Load(benchmark::State& state) {
   std::string path = DataFile(state.range(0));
-  SeedRandom(1);
   for (auto _ : state) {
-    auto floorplan = LoadFloorplan(path.c_str());
+    auto floorplan = Load(path);
     benchmark::DoNotOptimize(floorplan.get());
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
 void BM_Copy(benchmark::State& state) {
-  auto floorplan = LoadFloorplan(DataFile(state.range(0)).c_str());
+  auto floorplan = Load(DataFile(state.range(0)));
   for (auto _ : state) {
     auto copy = floorplan->Copy();
     benchmark::DoNotOptimize(copy.get());
@@ -55,7 +60,7 @@ void BM_Copy(benchmark::State& state) {
 }
 
 void BM_CopyIntoRecycled(benchmark::State& state) {
-  auto floorplan = LoadFloorplan(DataFile(state.range(0)).c_str());
+  auto floorplan = Load(DataFile(state.range(0)));
   auto recycled = floorplan->Copy();
   for (auto _ : state) {
     recycled->CopyFrom(*floorplan);
@@ -65,7 +70,7 @@ void BM_CopyIntoRecycled(benchmark::State& state) {
 }
 
 void BM_Print(benchmark::State& state) {
-  auto floorplan = LoadFloorplan(DataFile(state.range(0)).c_str());
+  auto floorplan = Load(DataFile(state.range(0)));
   FILE* devNull = fopen("/dev/null", "w");
   for (auto _ : state) floorplan->Print(devNull);
   fclose(devNull);
@@ -74,7 +79,7 @@ void BM_Print(benchmark::State& state) {
 
 // The floor under every whole-expression pass: following `next` alone.
 void BM_WalkList(benchmark::State& state) {
-  auto floorplan = LoadFloorplan(DataFile(state.range(0)).c_str());
+  auto floorplan = Load(DataFile(state.range(0)));
   for (auto _ : state) {
     uint32_t cuts = 0;
     for (const Element* e = floorplan->head; e != nullptr; e = e->next)

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/captured_run.h"
-#include "model/test_floorplans.h"
 #include "random/random.h"
+#include "testing/captured_run.h"
+#include "testing/test_floorplans.h"
 
 namespace {
 
@@ -24,14 +24,14 @@ std::string Printed(const Floorplan& floorplan) {
 TEST(FloorplanTest, TwoModulesTakeTheCutTypeOfOneDraw) {
   // From the initial state the first draw is 41 (odd: 'H'), the second 18467
   // (odd: 'H'), the third 6334 (even: 'V').
-  SeedRandom(1);
-  Floorplan odd(1, 4, 6, 2, 3, 3);
+  RandomSource random;
+  Floorplan odd(1, 4, 6, 2, 3, 3, &random);
   EXPECT_EQ("<1><2>H", Printed(odd));
-  NextRandom();
-  Floorplan even(1, 4, 6, 2, 3, 3);
+  random.NextRandom();
+  Floorplan even(1, 4, 6, 2, 3, 3, &random);
   EXPECT_EQ("<1><2>V", Printed(even));
-  EXPECT_EQ(2u, even.GetNumModules());
-  EXPECT_EQ(1u, even.GetNumOperators());
+  EXPECT_EQ(2u, even.numModules);
+  EXPECT_EQ(1u, even.numOperators);
   EXPECT_EQ("", InvariantViolation(even));
   const Cut* root = AsCut(even.root);
   EXPECT_EQ(1, root->left->value);
@@ -41,13 +41,13 @@ TEST(FloorplanTest, TwoModulesTakeTheCutTypeOfOneDraw) {
 }
 
 TEST(FloorplanTest, AddModuleGrowsTheExpressionAtItsEnd) {
-  SeedRandom(1);
-  Floorplan floorplan(1, 1, 1, 2, 1, 1);
-  for (int32_t id = 3; id <= 5; ++id) floorplan.AddModule(id, 2, 3);
+  RandomSource random;
+  Floorplan floorplan(1, 1, 1, 2, 1, 1, &random);
+  for (int32_t id = 3; id <= 5; ++id) floorplan.AddModule(id, 2, 3, &random);
   // Draws 41, 18467, 6334, 26500: H, H, V, V.
   EXPECT_EQ("<1><2>H<3>H<4>V<5>V", ExpressionOf(floorplan));
-  EXPECT_EQ(5u, floorplan.GetNumModules());
-  EXPECT_EQ(4u, floorplan.GetNumOperators());
+  EXPECT_EQ(5u, floorplan.numModules);
+  EXPECT_EQ(4u, floorplan.numOperators);
   EXPECT_EQ("", InvariantViolation(floorplan, /*normalized=*/false));
 
   // Appending in place must leave exactly what relinking from the tree gives.
@@ -143,17 +143,17 @@ TEST(FloorplanTest, RebuildTreeFollowsAReorderedList) {
 // explicit stack, so none of them may exhaust the call stack.
 TEST(FloorplanTest, DeepTreesLinkCopyPrintAndRelease) {
   const uint32_t kModules = 200000;
-  SeedRandom(5);
-  Floorplan leftDeep(1, 2, 3, 2, 3, 4);
+  RandomSource random(5);
+  Floorplan leftDeep(1, 2, 3, 2, 3, 4, &random);
   for (uint32_t id = 3; id <= kModules; ++id) {
-    leftDeep.AddModule(static_cast<int32_t>(id), 5, 7);
+    leftDeep.AddModule(static_cast<int32_t>(id), 5, 7, &random);
   }
   leftDeep.RelinkExpression();
   leftDeep.Recount();
   leftDeep.RebuildTree();
   auto copy = leftDeep.Copy();
   EXPECT_EQ(ExpressionOf(leftDeep), ExpressionOf(*copy));
-  EXPECT_EQ(kModules, copy->GetNumModules());
+  EXPECT_EQ(kModules, copy->numModules);
 
   // A right-deep tree: <1><2><3>...<N> followed by N-1 'V' cuts, one row.
   std::string postfix;
@@ -166,7 +166,7 @@ TEST(FloorplanTest, DeepTreesLinkCopyPrintAndRelease) {
   rightDeep->RelinkExpression();
   EXPECT_EQ(postfix, ExpressionOf(*rightDeep));
   EXPECT_EQ("", InvariantViolation(*rightDeep, /*normalized=*/false));
-  EXPECT_EQ(int64_t{kModules}, rightDeep->Cost());  // all 1 x 1, in one row
+  EXPECT_EQ(Area{kModules}, rightDeep->Cost());  // all 1 x 1, in one row
 }
 
 TEST(FloorplanTest, NodeStackPopOfEmptyStackReturnsSlotZero) {

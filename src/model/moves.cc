@@ -16,71 +16,42 @@ bool SameCutType(const Element* a, const Element* b) {
 }
 
 // Whether p may exchange places with the element after it, given the ballot
-// count (Modules minus Cuts) of the elements before p: 0 if so, else the
-// refusal code of SwapModuleAndCut.
-int ExchangeRefusal(const Element* p, int64_t countBefore) {
+// count (Modules minus Cuts) of the elements before p: kSwapped if so, else
+// why not.
+SwapResult ExchangeRefusal(const Element* p, int64_t countBefore) {
   const Element* n = p->next;
   if (!p->isCut) {
-    if (n == nullptr || !n->isCut) return 3;
+    if (n == nullptr || !n->isCut) return SwapResult::kModuleNotBeforeCut;
     if (p->prev != nullptr && p->prev->isCut && SameCutType(p->prev, n))
-      return 5;
+      return SwapResult::kEqualCutsAroundModule;
     // Only the prefix ending at p's place changes: it now ends with the Cut.
-    if (countBefore - 1 <= 0) return 7;
+    if (countBefore - 1 <= 0) return SwapResult::kPrefixNotPositive;
   } else {
-    if (n == nullptr || n->isCut) return 4;
+    if (n == nullptr || n->isCut) return SwapResult::kCutNotBeforeModule;
     if (n->next != nullptr && n->next->isCut && SameCutType(n->next, p))
-      return 6;
+      return SwapResult::kEqualCutsAfterModule;
     // A Module moving forward only raises the prefix counts.
   }
-  return 0;
+  return SwapResult::kSwapped;
 }
 
 }  // namespace
 
 void Floorplan::SetLink(Element** field, Element* value) {
   if (*field == value) return;
-  if (recording_) savedLinks_.push_back({field, *field});
+  if (journal_.recording()) journal_.SaveLink(field);
   *field = value;
 }
 
 void Floorplan::SetChild(Cut* cut, Element** field, Element* value) {
   if (*field == value) return;
-  if (recording_) changedCuts_.push_back(cut);
+  if (journal_.recording()) journal_.NoteChangedCut(cut);
   SetLink(field, value);
 }
 
 void Floorplan::SetCutType(Element* cut, int32_t cutType) {
-  if (recording_) {
-    savedCutTypes_.push_back({cut, cut->value});
-    changedCuts_.push_back(AsCut(cut));
-  }
+  if (journal_.recording()) journal_.SaveCutType(cut);
   cut->value = cutType;
-}
-
-void Floorplan::StartRecording() {
-  recording_ = true;
-  savedLinks_.clear();
-  savedCutTypes_.clear();
-  changedCuts_.clear();
-}
-
-void Floorplan::UndoRecorded() {
-  for (size_t i = savedLinks_.size(); i-- > 0;) {
-    *savedLinks_[i].first = savedLinks_[i].second;
-  }
-  for (size_t i = savedCutTypes_.size(); i-- > 0;) {
-    savedCutTypes_[i].first->value = savedCutTypes_[i].second;
-  }
-  savedLinks_.clear();
-  savedCutTypes_.clear();
-  changedCuts_.clear();
-}
-
-void Floorplan::StopRecording() {
-  recording_ = false;
-  savedLinks_.clear();
-  savedCutTypes_.clear();
-  changedCuts_.clear();
 }
 
 // The cut whose subtree holds `child` directly: the first Cut after it in the
@@ -186,10 +157,10 @@ uint32_t Floorplan::ComplementChain(uint32_t k) {
 // After the exchange only a few children change, so the tree is mended where
 // the exchange touched it instead of being rebuilt from the whole list; the
 // result is the tree RebuildTree would give.
-int Floorplan::SwapModuleAndCut(uint32_t pos) {
+SwapResult Floorplan::SwapModuleAndCut(uint32_t pos) {
   uint64_t elements = uint64_t{numModules} + numOperators;
-  if (pos > elements + 1) return 1;
-  if (pos >= elements) return 2;
+  if (pos > elements + 1) return SwapResult::kBeyondEnd;
+  if (pos >= elements) return SwapResult::kNoElement;
   // Walk to p from the nearer end, and find the ballot count (Modules minus
   // Cuts) of the elements before it: every prefix of the current expression
   // is positive, and the whole expression counts 1.
@@ -210,8 +181,8 @@ int Floorplan::SwapModuleAndCut(uint32_t pos) {
     }
     countBefore = 1 - countFromP;
   }
-  int refusal = ExchangeRefusal(p, countBefore);
-  if (refusal != 0) return refusal;
+  SwapResult refusal = ExchangeRefusal(p, countBefore);
+  if (refusal != SwapResult::kSwapped) return refusal;
   Element* n = p->next;
   if (!p->isCut) {
     // "K L p n" becomes "K L n p": the cut n now joins K and L, and p takes
@@ -243,7 +214,7 @@ int Floorplan::SwapModuleAndCut(uint32_t pos) {
     SetChild(cut, &cut->right, n);
   }
   ExchangeWithNext(p);
-  return 0;
+  return SwapResult::kSwapped;
 }
 
 bool Floorplan::HasExchangeBelow(uint64_t positions) const {
@@ -251,7 +222,7 @@ bool Floorplan::HasExchangeBelow(uint64_t positions) const {
   uint64_t pos = 0;
   for (const Element* p = head; p != nullptr && pos < positions;
        p = p->next, ++pos) {
-    if (ExchangeRefusal(p, countBefore) == 0) return true;
+    if (ExchangeRefusal(p, countBefore) == SwapResult::kSwapped) return true;
     countBefore += p->isCut ? -1 : 1;
   }
   return false;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/floorplan.h"
-#include "model/test_floorplans.h"
+#include "testing/test_floorplans.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "model/floorplan.h"
-#include "model/test_floorplans.h"
+#include "testing/test_floorplans.h"
 
 namespace {
 
@@ -19,6 +19,9 @@ std::vector<std::pair<const Element*, const Element*>> TreeOf(
   }
   return children;
 }
+
+// The move's result code, the number the annealer's loop tests.
+int Code(SwapResult result) { return static_cast<int>(result); }
 
 TEST(MovesTest, WorkedExamples) {
   {
@@ -48,10 +51,10 @@ TEST(MovesTest, WorkedExamples) {
     const std::pair<uint32_t, int> failures[] = {{1, 7}, {0, 3}, {4, 4},
                                                  {5, 2}, {6, 2}, {7, 1}};
     for (auto [pos, code] : failures) {
-      EXPECT_EQ(code, f->SwapModuleAndCut(pos)) << "position " << pos;
+      EXPECT_EQ(code, Code(f->SwapModuleAndCut(pos))) << "position " << pos;
       EXPECT_EQ("<1><2>H<3>V", ExpressionOf(*f));
     }
-    EXPECT_EQ(0, f->SwapModuleAndCut(2));
+    EXPECT_EQ(0, Code(f->SwapModuleAndCut(2)));
     EXPECT_EQ("<1><2><3>HV", ExpressionOf(*f));
     EXPECT_EQ("", InvariantViolation(*f));
   }
@@ -60,7 +63,8 @@ TEST(MovesTest, WorkedExamples) {
     EXPECT_FALSE(f->HasBothCutTypes());
     const int expected[] = {3, 7, 6, 5, 4, 2, 2, 1};
     for (uint32_t pos = 0; pos < 8; ++pos) {
-      EXPECT_EQ(expected[pos], f->SwapModuleAndCut(pos)) << "position " << pos;
+      EXPECT_EQ(expected[pos], Code(f->SwapModuleAndCut(pos)))
+          << "position " << pos;
     }
     EXPECT_EQ("<1><2>H<3>H", ExpressionOf(*f));
   }
@@ -180,7 +184,7 @@ TEST(MovesTest, RandomMoveSequencesKeepEveryInvariant) {
           uint32_t pos =
               std::uniform_int_distribution<uint32_t>(0, elements + 2)(random);
           auto [code, tokens] = SwapModuleAndCutLiterally(Tokens(*f), pos);
-          int result = f->SwapModuleAndCut(pos);
+          int result = Code(f->SwapModuleAndCut(pos));
           ASSERT_EQ(code, result) << before << " position " << pos;
           ASSERT_EQ(tokens, Tokens(*f));
           changed = result == 0;
@@ -210,7 +214,8 @@ TEST(MovesTest, BothCutTypesAlwaysAdmitAnExchange) {
       // The look ahead agrees with trying every position below its bound.
       ASSERT_EQ(anyExchange, f->HasExchangeBelow(pos)) << ExpressionOf(*f);
       auto copy = f->Copy();
-      anyExchange = anyExchange || copy->SwapModuleAndCut(pos) == 0;
+      anyExchange =
+          anyExchange || copy->SwapModuleAndCut(pos) == SwapResult::kSwapped;
     }
     // With one cut type no exchange is possible at all.
     ASSERT_EQ(both, anyExchange) << ExpressionOf(*f);
@@ -231,7 +236,8 @@ TEST(MovesTest, LeftDeepStretchOfOneCutTypeAdmitsNoExchange) {
   EXPECT_TRUE(f->HasExchangeBelow(79));
   for (uint32_t pos = 0; pos < 81; ++pos) {
     auto copy = f->Copy();
-    EXPECT_EQ(pos == 78, copy->SwapModuleAndCut(pos) == 0) << pos;
+    EXPECT_EQ(pos == 78, copy->SwapModuleAndCut(pos) == SwapResult::kSwapped)
+        << pos;
   }
 }
 
@@ -265,11 +271,8 @@ TEST(MovesTest, RecordedMovesAreTakenBackExactly) {
         f->RebuildTree();
       }
       bool keep = std::bernoulli_distribution(0.3)(random);
-      if (keep) {
-        f->StopRecording();
-      } else {
+      if (!keep) {
         f->UndoRecorded();
-        f->StopRecording();
         ASSERT_EQ(listBefore, ListOf(*f));
         ASSERT_EQ(treeBefore, TreeOf(*f));
         ASSERT_EQ(rootBefore, f->root);

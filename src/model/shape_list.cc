@@ -1,13 +1,11 @@
 #include "model/shape_list.h"
 
 #include <algorithm>
-#include <limits>
 #include <utility>
 #include <vector>
 
 #include "model/element.h"
 #include "model/floorplan.h"
-#include "model/staircase.h"
 
 namespace {
 
@@ -97,11 +95,11 @@ void ReleaseShapes(ShapeList list) {
   }
 }
 
-int64_t ReferenceCost(const Floorplan& floorplan) {
+Area ReferenceCost(const Floorplan& floorplan) {
   ShapeList shapes = ShapesOf(floorplan.root);
-  int64_t best = std::numeric_limits<int64_t>::max();
+  Area best = kLargestArea;
   for (const Shape* shape = shapes; shape != nullptr; shape = shape->next) {
-    best = std::min(best, SaturatingArea(shape->width, shape->height));
+    best = std::min(best, BoxArea(shape->width, shape->height));
   }
   ReleaseShapes(shapes);
   return best;

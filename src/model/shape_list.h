@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "model/area.h"
+
 struct Element;
 struct Floorplan;
 
@@ -30,6 +32,6 @@ ShapeList ShapesOf(const Element* element);
 void ReleaseShapes(ShapeList list);
 
 // The smallest width x height over ShapesOf(root).
-int64_t ReferenceCost(const Floorplan& floorplan);
+Area ReferenceCost(const Floorplan& floorplan);
 
 #endif  // FLOORPLAN_MODEL_SHAPE_LIST_H_

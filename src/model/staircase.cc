@@ -4,15 +4,6 @@
 #include <limits>
 
 #include "model/element.h"
-#include "model/floorplan.h"
-
-int64_t SaturatingArea(int64_t width, int64_t height) {
-  int64_t area;
-  if (__builtin_mul_overflow(width, height, &area)) {
-    return std::numeric_limits<int64_t>::max();
-  }
-  return area;
-}
 
 // Side by side, the width of a pair is the sum and its height the larger of
 // the two. Walking both staircases from their narrowest box, only advancing
@@ -55,13 +46,14 @@ Corner* CombineStaircases(int32_t cutType, const Corner* left, size_t leftCount,
   return first;
 }
 
-int64_t MinimumArea(const Element* head, StaircaseWorkspace* work) {
+void EvaluateStaircase(const Element* first, const Element* end,
+                       StaircaseWorkspace* work) {
   std::vector<Corner>& corners = work->corners;
   std::vector<size_t>& starts = work->starts;
   std::vector<Corner>& merged = work->merged;
   corners.clear();
   starts.clear();
-  for (const Element* element = head; element != nullptr;
+  for (const Element* element = first; element != end;
        element = element->next) {
     if (!element->isCut) {
       Corner boxes[2];
@@ -85,11 +77,17 @@ int64_t MinimumArea(const Element* head, StaircaseWorkspace* work) {
     corners.resize(leftStart);
     corners.insert(corners.end(), combined, combined + count);
   }
-  int64_t best = std::numeric_limits<int64_t>::max();
-  for (const Corner& corner : corners) {
-    best = std::min(best, SaturatingArea(corner.width, corner.height));
+}
+
+Area LeastArea(const Corner* boxes, size_t count) {
+  Area best = kLargestArea;
+  for (size_t i = 0; i < count; ++i) {
+    best = std::min(best, BoxArea(boxes[i].width, boxes[i].height));
   }
   return best;
 }
 
-int64_t Floorplan::Cost() { return MinimumArea(head, &costWorkspace_); }
+Area MinimumArea(const Element* head, StaircaseWorkspace* work) {
+  EvaluateStaircase(head, nullptr, work);
+  return LeastArea(work->corners.data(), work->corners.size());
+}

@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/area.h"
+
 struct Element;
 
 // One box of a staircase. Sides are 64-bit: a sum of 16-bit sides over any
@@ -27,9 +29,6 @@ struct StaircaseWorkspace {
   std::vector<size_t> starts;  // where each pending staircase begins
   std::vector<Corner> merged;
 };
-
-// width x height, or INT64_MAX when the product does not fit.
-int64_t SaturatingArea(int64_t width, int64_t height);
 
 // The staircase of one module: one box for a square, two otherwise.
 inline size_t ModuleStaircase(uint16_t width, uint16_t height, Corner out[2]) {
@@ -51,8 +50,18 @@ Corner* CombineStaircases(int32_t cutType, const Corner* left, size_t leftCount,
                           const Corner* right, size_t rightCount, Corner* out,
                           size_t* count);
 
+// Evaluates the elements from `first` up to, not including, `end` (null: to
+// the end of the list), which must form a complete postfix expression, such
+// as a whole Floorplan or one subtree. Afterwards work->corners holds its
+// staircase, sorted by rising width.
+void EvaluateStaircase(const Element* first, const Element* end,
+                       StaircaseWorkspace* work);
+
+// The least width x height over `count` boxes.
+Area LeastArea(const Corner* boxes, size_t count);
+
 // The smallest area over the staircase of the expression starting at `head`
 // (a complete postfix expression).
-int64_t MinimumArea(const Element* head, StaircaseWorkspace* work);
+Area MinimumArea(const Element* head, StaircaseWorkspace* work);
 
 #endif  // FLOORPLAN_MODEL_STAIRCASE_H_

@@ -6,12 +6,12 @@ CostCurve::CostCurve(size_t limit) : limit_(std::max<size_t>(limit, 2)) {
   columns_.reserve(limit_);
 }
 
-void CostCurve::SetInitialCost(int64_t cost) {
+void CostCurve::SetInitialCost(Area cost) {
   best_ = haveBest_ ? std::min(best_, cost) : cost;
   haveBest_ = true;
 }
 
-void CostCurve::Add(int64_t cost, double temperature) {
+void CostCurve::Add(Area cost, double temperature) {
   ++moves_;
   best_ = haveBest_ ? std::min(best_, cost) : cost;
   haveBest_ = true;

@@ -12,14 +12,16 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/area.h"
+
 // One column of the curve: a run of consecutive moves, summarised.
 struct CurveColumn {
   uint64_t firstMove = 0;  // moves are counted from 1 in log order
   uint64_t lastMove = 0;
-  int64_t minCost = 0;
-  int64_t maxCost = 0;
-  int64_t lastCost = 0;
-  int64_t bestCost = 0;    // best so far, the initial cost included
+  Area minCost = 0;
+  Area maxCost = 0;
+  Area lastCost = 0;
+  Area bestCost = 0;       // best so far, the initial cost included
   double temperature = 0;  // of the column's last move, when the log has it
 };
 
@@ -31,8 +33,8 @@ class CostCurve {
 
   // The cost of the floorplan the run started from, which the best so far
   // starts with. Without it the best starts at the first move.
-  void SetInitialCost(int64_t cost);
-  void Add(int64_t cost, double temperature);
+  void SetInitialCost(Area cost);
+  void Add(Area cost, double temperature);
 
   const std::vector<CurveColumn>& columns() const { return columns_; }
   uint64_t moves() const { return moves_; }
@@ -44,7 +46,7 @@ class CostCurve {
   uint64_t span_ = 1;  // moves per full column
   uint64_t moves_ = 0;
   bool haveBest_ = false;
-  int64_t best_ = 0;
+  Area best_ = 0;
   std::vector<CurveColumn> columns_;
 };
 

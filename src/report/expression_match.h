@@ -1,7 +1,7 @@
-// Turns a postfix expression as `floorplan` prints it ("<1><2>V<3>H") back
-// into a Floorplan over the modules of a data file. Each "<id>" takes the
-// next unused module of the data file with that identifier, so that every
-// module of the file is used exactly once.
+// Turns the final solution of a log ("<1><2>V<3>H") back into a Floorplan
+// over the modules of a data file. Each "<id>" takes the next unused module
+// of the data file with that identifier, so that every module of the file is
+// used exactly once.
 #ifndef FLOORPLAN_REPORT_EXPRESSION_MATCH_H_
 #define FLOORPLAN_REPORT_EXPRESSION_MATCH_H_
 
@@ -10,8 +10,14 @@
 #include <string_view>
 #include <vector>
 
+#include "io/data_file.h"
 #include "model/floorplan.h"
-#include "report/data_file.h"
+
+// False, with a message naming `path` and the line, when one identifier is
+// given to modules of different sizes, which an expression could not tell
+// apart.
+bool CheckIdentifiers(const std::vector<DataModule>& modules,
+                      const std::string& path, std::string* error);
 
 // On success `floorplan` holds the expression's tree and `dataIndex[k]` is
 // the index in the data modules of the k-th module of the expression;

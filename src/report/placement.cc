@@ -1,8 +1,6 @@
 #include "report/placement.h"
 
 #include <algorithm>
-#include <cstddef>
-#include <iterator>
 #include <limits>
 
 #include "model/element.h"
@@ -11,147 +9,34 @@
 
 namespace {
 
-// How the walk that combines two staircases moved from one box of the result
-// to the next: it advanced in the left staircase, the right one, or both.
-constexpr uint8_t kStepLeft = 1;
-constexpr uint8_t kStepRight = 2;
-
-// The steps of every combination of one evaluation, two bits each. Keeping
-// only the steps, rather than the child boxes behind every box, is what keeps
-// a long chain of cuts (whose staircases grow with the chain) affordable: the
-// pair behind box q of a cut is found again by replaying its first q steps.
-class StepRecord {
- public:
-  void Push(uint8_t step) {
-    size_t shift = (count_ % 4) * 2;
-    if (shift == 0) bytes_.push_back(0);
-    bytes_.back() = static_cast<uint8_t>(bytes_.back() | (step << shift));
-    ++count_;
-  }
-  uint8_t At(size_t index) const {
-    return static_cast<uint8_t>((bytes_[index / 4] >> ((index % 4) * 2)) & 3u);
-  }
-  size_t size() const { return count_; }
-
- private:
-  std::vector<uint8_t> bytes_;
-  size_t count_ = 0;
-};
-
-// One element of the expression, addressed by its index in postorder, so that
-// a forward loop visits children before parents and a backward loop parents
-// before children: no pass needs recursion.
+// One element of the expression, addressed by its index in postorder, so
+// that a forward loop visits children before parents and a backward loop
+// parents before children: no pass needs recursion. A subtree is the range
+// of indices from `first` to its own.
 struct Node {
   const Element* element = nullptr;
   uint32_t left = 0;  // child indices, for a Cut
   uint32_t right = 0;
-  uint32_t boxes = 0;    // length of the subtree's staircase
-  size_t firstStep = 0;  // where a Cut's steps begin in the StepRecord
-  uint32_t chosen = 0;   // the box taken, counted in order of rising width
-  int64_t width = 0;     // of the chosen box
+  uint32_t first = 0;    // index of the subtree's first element
+  uint32_t modules = 0;  // in the subtree
+  Corner room{0, 0};     // the box the subtree must fit in
+  bool rotated = false;  // for a Module
+  int64_t width = 0;     // of the subtree as placed
   int64_t height = 0;
   int64_t x = 0;  // lower-left corner of the slot
   int64_t y = 0;
 };
 
-// The walks of CombineStaircases, recording their steps; `out` receives the
-// boxes in the order they are produced: rising width for 'V', falling width
-// for 'H'. Both walks must stay step for step those of the area evaluation,
-// or the boxes found again would not be the ones that gave the least area.
-size_t CombineWithSteps(int32_t cutType, const Corner* left, size_t leftCount,
-                        const Corner* right, size_t rightCount, Corner* out,
-                        StepRecord* steps) {
-  size_t count = 0;
-  if (cutType == kCutV) {
-    size_t i = 0;
-    size_t j = 0;
-    for (;;) {
-      const Corner& l = left[i];
-      const Corner& r = right[j];
-      out[count++] = {l.width + r.width, std::max(l.height, r.height)};
-      bool stepLeft = l.height >= r.height;
-      bool stepRight = r.height >= l.height;
-      i += stepLeft;
-      j += stepRight;
-      if (i == leftCount || j == rightCount) return count;
-      steps->Push(static_cast<uint8_t>((stepLeft ? kStepLeft : 0) |
-                                       (stepRight ? kStepRight : 0)));
-    }
-  }
-  size_t i = leftCount;
-  size_t j = rightCount;
-  for (;;) {
-    const Corner& l = left[i - 1];
-    const Corner& r = right[j - 1];
-    out[count++] = {std::max(l.width, r.width), l.height + r.height};
-    bool stepLeft = l.width >= r.width;
-    bool stepRight = r.width >= l.width;
-    i -= stepLeft;
-    j -= stepRight;
-    if (i == 0 || j == 0) return count;
-    steps->Push(static_cast<uint8_t>((stepLeft ? kStepLeft : 0) |
-                                     (stepRight ? kStepRight : 0)));
-  }
-}
-
-// Bottom-up: the staircase of every subtree, as the area evaluation builds
-// it, keeping of each only its length and the steps that made it. Returns
-// the root's staircase.
-std::vector<Corner> BuildStaircases(std::vector<Node>* nodes,
-                                    StepRecord* steps) {
-  std::vector<Corner> corners;   // the pending staircases, one after another
-  std::vector<size_t> starts;    // where each pending staircase begins
-  std::vector<uint32_t> owners;  // the node of each pending staircase
-  std::vector<Corner> produced;
-  for (uint32_t index = 0; index < nodes->size(); ++index) {
-    Node& node = (*nodes)[index];
-    const Element* element = node.element;
-    if (!element->isCut) {
-      Corner boxes[2];
-      size_t count = ModuleStaircase(element->width, element->height, boxes);
-      node.boxes = static_cast<uint32_t>(count);
-      starts.push_back(corners.size());
-      owners.push_back(index);
-      corners.insert(corners.end(), boxes, boxes + count);
-      continue;
-    }
-    size_t rightStart = starts.back();
-    starts.pop_back();
-    size_t leftStart = starts.back();
-    node.right = owners.back();
-    owners.pop_back();
-    node.left = owners.back();
-    owners.back() = index;
-    size_t leftCount = rightStart - leftStart;
-    size_t rightCount = corners.size() - rightStart;
-    produced.resize(leftCount + rightCount - 1);
-    node.firstStep = steps->size();
-    size_t count = CombineWithSteps(element->value, &corners[leftStart],
-                                    leftCount, &corners[rightStart], rightCount,
-                                    produced.data(), steps);
-    node.boxes = static_cast<uint32_t>(count);
-    corners.resize(leftStart);
-    auto end = produced.begin() + static_cast<ptrdiff_t>(count);
-    if (element->value == kCutV) {
-      corners.insert(corners.end(), produced.begin(), end);
-    } else {
-      corners.insert(corners.end(), std::make_reverse_iterator(end),
-                     produced.rend());
-    }
-  }
-  return corners;
-}
-
 // The box of least area, and of those the one closest to a square.
-uint32_t ChooseRootBox(const std::vector<Corner>& staircase) {
-  uint32_t best = 0;
-  int64_t bestArea = std::numeric_limits<int64_t>::max();
+Corner ChooseRootBox(const std::vector<Corner>& staircase) {
+  Corner best = staircase.front();
+  Area bestArea = kLargestArea;
   int64_t bestLonger = std::numeric_limits<int64_t>::max();
-  for (uint32_t k = 0; k < staircase.size(); ++k) {
-    int64_t area = SaturatingArea(staircase[k].width, staircase[k].height);
-    int64_t longer = std::max(staircase[k].width, staircase[k].height);
+  for (const Corner& box : staircase) {
+    Area area = BoxArea(box.width, box.height);
+    int64_t longer = std::max(box.width, box.height);
     if (area < bestArea || (area == bestArea && longer < bestLonger)) {
-      best = k;
+      best = box;
       bestArea = area;
       bestLonger = longer;
     }
@@ -159,50 +44,74 @@ uint32_t ChooseRootBox(const std::vector<Corner>& staircase) {
   return best;
 }
 
-// Top-down: the box each child must take for its parent to take its own,
-// found by replaying the parent's steps up to that box.
-void ChooseChildBoxes(std::vector<Node>* nodes, const StepRecord& steps) {
+// Of a staircase sorted by rising width, the box that fits in `room` and is
+// narrowest (side by side) or lowest (stacked): what leaves the most room to
+// the other subtree of the cut.
+Corner ChooseFittingBox(int32_t cutType, const Corner* boxes, size_t count,
+                        Corner room) {
+  // Rising width means falling height: the boxes that fit are a run.
+  Corner chosen = boxes[0];
+  bool found = false;
+  for (size_t k = 0; k < count; ++k) {
+    const Corner& box = boxes[k];
+    if (box.width > room.width || box.height > room.height) continue;
+    if (!found || (cutType == kCutV ? box.width < chosen.width
+                                    : box.height < chosen.height)) {
+      chosen = box;
+      found = true;
+    }
+  }
+  return chosen;
+}
+
+// Top-down: the room of each subtree, and so each module's orientation.
+void ShareRoom(std::vector<Node>* nodes, StaircaseWorkspace* work) {
   for (size_t index = nodes->size(); index-- > 0;) {
-    const Node& node = (*nodes)[index];
-    if (!node.element->isCut) continue;
+    Node& node = (*nodes)[index];
+    const Element* element = node.element;
+    if (!element->isCut) {
+      // The parent's choice guarantees one orientation fits; take the
+      // module's own where both do.
+      node.rotated = !(element->width <= node.room.width &&
+                       element->height <= node.room.height);
+      continue;
+    }
     Node& left = (*nodes)[node.left];
     Node& right = (*nodes)[node.right];
-    if (node.element->value == kCutV) {
-      // Produced from the narrowest box on: box k is step k.
-      uint32_t i = 0;
-      uint32_t j = 0;
-      for (uint32_t s = 0; s < node.chosen; ++s) {
-        uint8_t step = steps.At(node.firstStep + s);
-        i += (step & kStepLeft) ? 1 : 0;
-        j += (step & kStepRight) ? 1 : 0;
-      }
-      left.chosen = i;
-      right.chosen = j;
+    bool leftIsSmaller = left.modules < right.modules;
+    Node& smaller = leftIsSmaller ? left : right;
+    Node& larger = leftIsSmaller ? right : left;
+    Corner moduleBoxes[2];
+    const Corner* boxes;
+    size_t count;
+    if (!smaller.element->isCut) {
+      count = ModuleStaircase(smaller.element->width, smaller.element->height,
+                              moduleBoxes);
+      boxes = moduleBoxes;
     } else {
-      // Produced from the widest box down.
-      uint32_t i = left.boxes - 1;
-      uint32_t j = right.boxes - 1;
-      uint32_t produced = node.boxes - 1 - node.chosen;
-      for (uint32_t s = 0; s < produced; ++s) {
-        uint8_t step = steps.At(node.firstStep + s);
-        i -= (step & kStepLeft) ? 1 : 0;
-        j -= (step & kStepRight) ? 1 : 0;
-      }
-      left.chosen = i;
-      right.chosen = j;
+      EvaluateStaircase((*nodes)[smaller.first].element, smaller.element->next,
+                        work);
+      boxes = work->corners.data();
+      count = work->corners.size();
+    }
+    Corner fit = ChooseFittingBox(element->value, boxes, count, node.room);
+    smaller.room = fit;
+    larger.room = node.room;
+    if (element->value == kCutV) {
+      larger.room.width -= fit.width;
+    } else {
+      larger.room.height -= fit.height;
     }
   }
 }
 
-// Bottom-up: the sides of every chosen box, from the modules' orientations.
-void SizeChosenBoxes(std::vector<Node>* nodes) {
+// Bottom-up: the sides of every subtree as placed.
+void SizeSubtrees(std::vector<Node>* nodes) {
   for (Node& node : *nodes) {
     const Element* element = node.element;
     if (!element->isCut) {
-      Corner boxes[2];
-      ModuleStaircase(element->width, element->height, boxes);
-      node.width = boxes[node.chosen].width;
-      node.height = boxes[node.chosen].height;
+      node.width = node.rotated ? element->height : element->width;
+      node.height = node.rotated ? element->width : element->height;
       continue;
     }
     const Node& left = (*nodes)[node.left];
@@ -240,20 +149,36 @@ void PlaceSlots(std::vector<Node>* nodes) {
 
 Placement PlaceFloorplan(const Floorplan& floorplan) {
   Placement placement;
+  if (floorplan.head == nullptr) return placement;
   std::vector<Node> nodes;
+  nodes.reserve(size_t{floorplan.numModules} + floorplan.numOperators);
+  std::vector<uint32_t> pending;  // subtrees no cut has joined yet
   for (const Element* element = floorplan.head; element != nullptr;
        element = element->next) {
     Node node;
     node.element = element;
+    uint32_t index = static_cast<uint32_t>(nodes.size());
+    if (element->isCut) {
+      node.right = pending.back();
+      pending.pop_back();
+      node.left = pending.back();
+      pending.pop_back();
+      node.first = nodes[node.left].first;
+      node.modules = nodes[node.left].modules + nodes[node.right].modules;
+    } else {
+      node.first = index;
+      node.modules = 1;
+    }
+    pending.push_back(index);
     nodes.push_back(node);
   }
-  if (nodes.empty()) return placement;
 
-  StepRecord steps;
-  std::vector<Corner> rootStaircase = BuildStaircases(&nodes, &steps);
-  nodes.back().chosen = ChooseRootBox(rootStaircase);
-  ChooseChildBoxes(&nodes, steps);
-  SizeChosenBoxes(&nodes);
+  StaircaseWorkspace work;
+  EvaluateStaircase(floorplan.head, nullptr, &work);
+  placement.area = LeastArea(work.corners.data(), work.corners.size());
+  nodes.back().room = ChooseRootBox(work.corners);
+  ShareRoom(&nodes, &work);
+  SizeSubtrees(&nodes);
   PlaceSlots(&nodes);
 
   placement.width = nodes.back().width;
@@ -268,8 +193,7 @@ Placement PlaceFloorplan(const Floorplan& floorplan) {
     module.y = node.y;
     module.width = node.width;
     module.height = node.height;
-    module.rotated =
-        node.width != element->width || node.height != element->height;
+    module.rotated = node.rotated;
     placement.modules.push_back(module);
   }
   return placement;

@@ -17,6 +17,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/area.h"
+
 struct Floorplan;
 
 // One module as placed. `width` and `height` are its sides as drawn: its own
@@ -35,11 +37,16 @@ struct Placement {
   std::vector<PlacedModule> modules;  // in the order of the expression
   int64_t width = 0;                  // of the bounding box
   int64_t height = 0;
+  Area area = 0;  // the least area of the floorplan: width x height
 };
 
-// Works in time and memory linear in the summed lengths of the subtrees'
-// staircases (two bits of memory per staircase box), with explicit stacks
-// only, so trees as deep as they have modules are fine.
+// One area evaluation of the whole floorplan, then, from the root down, the
+// box each subtree must fit in: at every cut the smaller subtree is evaluated
+// again and takes the box that leaves the most room to the larger one. A
+// module is evaluated again for at most as many cuts above it as halve the
+// module count, so the work is within a logarithmic factor of one
+// evaluation, and memory stays linear in the module count. Explicit stacks
+// only: trees as deep as they have modules are fine.
 Placement PlaceFloorplan(const Floorplan& floorplan);
 
 #endif  // FLOORPLAN_REPORT_PLACEMENT_H_

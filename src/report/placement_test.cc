@@ -13,12 +13,12 @@
 #include <tuple>
 #include <vector>
 
-#include "app/captured_run.h"
+#include "io/data_file.h"
+#include "model/area.h"
 #include "model/floorplan.h"
 #include "model/shape_list.h"
-#include "model/staircase.h"
-#include "report/data_file.h"
 #include "report/expression_match.h"
+#include "testing/captured_run.h"
 
 namespace {
 
@@ -32,20 +32,21 @@ struct Side {
 // written as -'H' / -'V'.
 std::unique_ptr<Floorplan> BuildFloorplan(const std::vector<int>& tokens,
                                           const std::vector<Side>& sides) {
-  std::vector<Element*> subtrees;
+  std::vector<PostfixItem> items;
   for (int token : tokens) {
+    PostfixItem item;
     if (token < 0) {
-      Cut* cut = new Cut(-token);
-      cut->right = subtrees.back();
-      subtrees.pop_back();
-      cut->left = subtrees.back();
-      subtrees.back() = cut;
+      item.isCut = true;
+      item.value = -token;
     } else {
       const Side& side = sides[static_cast<size_t>(token)];
-      subtrees.push_back(new Module(token, side.width, side.height));
+      item.value = token;
+      item.width = side.width;
+      item.height = side.height;
     }
+    items.push_back(item);
   }
-  return std::make_unique<Floorplan>(AsCut(subtrees.back()));
+  return Floorplan::FromPostfix(items);
 }
 
 // A random slicing tree over modules 0..n-1 in a random order: after each
@@ -152,8 +153,9 @@ void ExpectSound(Floorplan* floorplan, const Placement& placement,
   std::pair<int, int> overlap = FindOverlap(placement.modules);
   EXPECT_EQ(-1, overlap.first)
       << "modules " << overlap.first << " and " << overlap.second << " overlap";
-  int64_t cost = floorplan->Cost();
-  EXPECT_EQ(cost, SaturatingArea(placement.width, placement.height));
+  Area cost = floorplan->Cost();
+  EXPECT_EQ(cost, placement.area);
+  EXPECT_EQ(cost, BoxArea(placement.width, placement.height));
   if (withReference) {
     EXPECT_EQ(ReferenceCost(*floorplan), cost);
   }
@@ -371,12 +373,12 @@ TEST(PlacementTest, BenchmarkFloorplans) {
     size_t start = solution + 16;
     std::string expression =
         run.out.substr(start, run.out.find('\n', start) - start);
-    int64_t cost = std::stoll(run.out.substr(run.out.rfind("Cost: ") + 6));
+    Area cost = std::stoll(run.out.substr(run.out.rfind("Cost: ") + 6));
     ExpressionMatch match = MatchExpression(expression, modules, path);
     ASSERT_TRUE(match.floorplan) << match.error;
     Placement placement = PlaceFloorplan(*match.floorplan);
     ExpectSound(match.floorplan.get(), placement, false);
-    EXPECT_EQ(cost, SaturatingArea(placement.width, placement.height));
+    EXPECT_EQ(cost, placement.area);
   }
 }
 

@@ -9,12 +9,16 @@
 #include <string>
 #include <vector>
 
+#include "anneal/log_format.h"
+#include "anneal/log_reader.h"
+#include "app/exit_status.h"
+#include "io/data_file.h"
+#include "io/file_closer.h"
+#include "model/area.h"
 #include "model/floorplan.h"
-#include "model/staircase.h"
-#include "report/data_file.h"
+#include "report/cost_curve.h"
 #include "report/expression_match.h"
 #include "report/placement.h"
-#include "report/run_log.h"
 #include "report/svg_picture.h"
 
 namespace {
@@ -36,10 +40,6 @@ struct Arguments {
   std::string log;  // empty: standard input
   std::string output;
   bool help = false;
-};
-
-struct FileCloser {
-  void operator()(FILE* file) const { fclose(file); }
 };
 
 // The data file's name with its extension, if any, replaced by ".svg".
@@ -109,18 +109,14 @@ std::string Located(const std::string& file, uint64_t line) {
   return line == 0 ? file : file + ":" + std::to_string(line);
 }
 
-std::string Decimal(unsigned __int128 value) {
-  std::string digits;
-  do {
-    digits.insert(digits.begin(), static_cast<char>('0' + value % 10));
-    value /= 10;
-  } while (value != 0);
-  return digits;
-}
-
-unsigned __int128 Product(int64_t a, int64_t b) {
-  return static_cast<unsigned __int128>(std::max<int64_t>(a, 0)) *
-         static_cast<unsigned __int128>(std::max<int64_t>(b, 0));
+// The length of the expression of the data file's modules: the longest a
+// final solution over them can be.
+size_t ExpressionLength(const std::vector<DataModule>& modules) {
+  size_t length = modules.empty() ? 0 : modules.size() - 1;  // the cuts
+  for (const DataModule& module : modules) {
+    length += 2 + std::to_string(module.identifier).size();
+  }
+  return length;
 }
 
 // Writes `text` whole to `path`, through `path`.tmp renamed at the end, so
@@ -199,20 +195,16 @@ void WriteTable(FILE* out, const Placement& placement,
     writeRow(rows[index].data(), modules[index].name);
   }
 
-  unsigned __int128 boxArea = Product(placement.width, placement.height);
-  unsigned __int128 moduleArea = 0;
+  Area moduleArea = 0;
   for (const PlacedModule& module : placement.modules) {
-    moduleArea += Product(module.width, module.height);
+    moduleArea += BoxArea(module.width, module.height);
   }
-  long double box = static_cast<long double>(boxArea);
-  long double dead =
-      boxArea > 0 ? 100 * (box - static_cast<long double>(moduleArea)) / box
-                  : 0.0L;
   fprintf(out, "\nbounding width   %" PRId64 "\n", placement.width);
   fprintf(out, "bounding height  %" PRId64 "\n", placement.height);
-  fprintf(out, "area             %s\n", Decimal(boxArea).c_str());
-  fprintf(out, "module area      %s\n", Decimal(moduleArea).c_str());
-  fprintf(out, "dead space       %.2Lf%%\n", dead);
+  fprintf(out, "area             %s\n", AreaText(placement.area).c_str());
+  fprintf(out, "module area      %s\n", AreaText(moduleArea).c_str());
+  fprintf(out, "dead space       %.2f%%\n",
+          DeadSpacePercent(placement.area, moduleArea));
   if (placement.height > 0) {
     fprintf(out, "aspect ratio     %.3f (width / height)\n",
             static_cast<double>(placement.width) /
@@ -231,43 +223,54 @@ int RunReport(int argc, const char* const* argv, const ReportStreams& streams) {
   if (!ParseArguments(argc, argv, &arguments, &error)) {
     Complain(streams.err, error);
     fputs(kUsage, streams.err);
-    return 2;
+    return kExitUsage;
   }
   if (arguments.help) {
     fputs(kUsage, streams.out);
-    return 0;
+    return kExitSuccess;
   }
   if (arguments.log.empty() && isatty(fileno(streams.in))) {
     Complain(streams.err,
              "no log: give LOGFILE, or pipe the output of floorplan in");
     fputs(kUsage, streams.err);
-    return 2;
+    return kExitUsage;
   }
 
   std::vector<DataModule> modules;
-  if (!ReadDataFile(arguments.data, &modules, &error)) {
+  if (!ReadDataFile(arguments.data, &modules, &error) ||
+      !CheckIdentifiers(modules, arguments.data, &error)) {
     Complain(streams.err, error);
-    return 1;
+    return kExitFailure;
   }
 
   std::string logName = arguments.log.empty() ? "<stdin>" : arguments.log;
-  RunLog log(kCurveColumns);
+  RunLog log;
+  CostCurve curve(kCurveColumns);
+  // The initial report precedes the moves, and the best so far starts
+  // with it.
+  auto addMove = [&curve, &log](const LogMove& move) {
+    if (curve.moves() == 0 && log.hasInitialCost) {
+      curve.SetInitialCost(log.initialCost);
+    }
+    curve.Add(move.cost, move.temperature);
+  };
+  size_t longestLine = LongestLogLine(ExpressionLength(modules));
   LogError logError;
   bool logRead;
   if (arguments.log.empty()) {
-    logRead = ReadRunLog(streams.in, &log, &logError);
+    logRead = ReadRunLog(streams.in, longestLine, addMove, &log, &logError);
   } else {
     std::unique_ptr<FILE, FileCloser> file(fopen(arguments.log.c_str(), "rb"));
     if (!file) {
       Complain(streams.err, logName + ": cannot open the log");
-      return 1;
+      return kExitFailure;
     }
-    logRead = ReadRunLog(file.get(), &log, &logError);
+    logRead = ReadRunLog(file.get(), longestLine, addMove, &log, &logError);
   }
   if (!logRead) {
     Complain(streams.err,
              Located(logName, logError.line) + ": " + logError.message);
-    return 1;
+    return kExitFailure;
   }
 
   ExpressionMatch match =
@@ -275,35 +278,33 @@ int RunReport(int argc, const char* const* argv, const ReportStreams& streams) {
   if (!match.floorplan) {
     Complain(streams.err, Located(logName, log.finalExpressionLine) +
                               ": final solution: " + match.error);
-    return 1;
+    return kExitFailure;
   }
-  int64_t cost = match.floorplan->Cost();
-  if (cost != log.finalCost) {
+  Placement placement = PlaceFloorplan(*match.floorplan);
+  if (placement.area != log.finalCost) {
     Complain(streams.err,
              Located(logName, log.finalCostLine) + ": the log gives cost " +
-                 std::to_string(log.finalCost) +
+                 AreaText(log.finalCost) +
                  ", but the least area of the final solution over " +
-                 arguments.data + " is " + std::to_string(cost) +
+                 arguments.data + " is " + AreaText(placement.area) +
                  " (is this the log of a run on that file?)");
-    return 1;
+    return kExitFailure;
   }
-
-  Placement placement = PlaceFloorplan(*match.floorplan);
-  if (SaturatingArea(placement.width, placement.height) != cost) {
+  Area drawn = BoxArea(placement.width, placement.height);
+  if (drawn != placement.area) {
     Complain(streams.err, "internal error: the placement's area " +
-                              std::to_string(SaturatingArea(placement.width,
-                                                            placement.height)) +
-                              " differs from the cost " + std::to_string(cost));
-    return 1;
+                              AreaText(drawn) + " differs from the cost " +
+                              AreaText(placement.area));
+    return kExitFailure;
   }
 
   PictureInput picture;
   picture.title = arguments.data;
   picture.placement = &placement;
-  picture.curve = &log.curve;
+  picture.curve = &curve;
   picture.hasInitialCost = log.hasInitialCost;
   picture.initialCost = log.initialCost;
-  picture.hasTemperature = log.hasTemperature;
+  picture.hasTemperature = log.verbose;
   for (size_t k = 0; k < placement.modules.size(); ++k) {
     const PlacedModule& placed = placement.modules[k];
     const DataModule& module = modules[match.dataIndex[k]];
@@ -318,10 +319,10 @@ int RunReport(int argc, const char* const* argv, const ReportStreams& streams) {
   }
   if (!WriteWhole(arguments.output, RenderSvg(picture), &error)) {
     Complain(streams.err, error);
-    return 1;
+    return kExitFailure;
   }
 
   WriteTable(streams.out, placement, modules, match.dataIndex,
              arguments.output);
-  return 0;
+  return kExitSuccess;
 }

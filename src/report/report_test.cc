@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "app/captured_run.h"
+#include "testing/captured_run.h"
 
 namespace {
 

@@ -467,20 +467,18 @@ std::string XmlText(const std::string& text) {
 std::string RenderSvg(const PictureInput& input) {
   Document body;
   const Placement& placement = *input.placement;
-  long double boxArea = static_cast<long double>(placement.width) *
-                        static_cast<long double>(placement.height);
-  long double moduleArea = 0;
+  Area moduleArea = 0;
   for (const PlacedModule& module : placement.modules) {
-    moduleArea += static_cast<long double>(module.width) *
-                  static_cast<long double>(module.height);
+    moduleArea += BoxArea(module.width, module.height);
   }
   char summary[256];
   snprintf(summary, sizeof summary,
-           "%zu modules, bounding box %lld x %lld, area %.0Lf, dead space "
-           "%.2Lf%%, %llu moves",
+           "%zu modules, bounding box %lld x %lld, area %s, dead space "
+           "%.2f%%, %llu moves",
            placement.modules.size(), static_cast<long long>(placement.width),
-           static_cast<long long>(placement.height), boxArea,
-           boxArea > 0 ? 100 * (boxArea - moduleArea) / boxArea : 0.0L,
+           static_cast<long long>(placement.height),
+           AreaText(placement.area).c_str(),
+           DeadSpacePercent(placement.area, moduleArea),
            static_cast<unsigned long long>(input.curve->moves()));
   body.Text(kMargin, 30, "start", "title", "Floorplan of " + input.title);
   body.Text(kMargin, 50, "start", "small", summary);

@@ -30,7 +30,7 @@ struct PictureInput {
   std::vector<std::string> notes;   // per module, shown on hovering
   const CostCurve* curve = nullptr;
   bool hasInitialCost = false;
-  int64_t initialCost = 0;
+  Area initialCost = 0;
   bool hasTemperature = false;
 };
 

@@ -1,16 +1,14 @@
-#include "model/test_floorplans.h"
+#include "testing/test_floorplans.h"
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <utility>
 
-namespace {
+#include "model/expression_parser.h"
 
-Element* MakeModule(int32_t id, const std::vector<ModuleSides>& sides) {
-  ModuleSides side{1, 1};
-  if (id >= 1 && static_cast<size_t>(id) <= sides.size()) side = sides[id - 1];
-  return new Module(id, side.width, side.height);
-}
+namespace {
 
 uint16_t RandomSide(SideMix mix, std::mt19937* random) {
   switch (mix) {
@@ -57,27 +55,23 @@ std::vector<const Element*> TreePostorder(const Element* root) {
 
 std::unique_ptr<Floorplan> FloorplanFromPostfix(
     std::string_view postfix, const std::vector<ModuleSides>& sides) {
-  std::vector<Element*> stack;
-  size_t at = 0;
-  while (at < postfix.size()) {
-    char c = postfix[at];
-    if (c == '<') {
-      size_t close = postfix.find('>', at);
-      int32_t id = std::atoi(
-          std::string(postfix.substr(at + 1, close - at - 1)).c_str());
-      stack.push_back(MakeModule(id, sides));
-      at = close + 1;
-    } else {
-      Cut* cut = new Cut(c);
-      cut->right = stack.back();
-      stack.pop_back();
-      cut->left = stack.back();
-      stack.pop_back();
-      stack.push_back(cut);
-      ++at;
+  auto lookup = [&](int32_t id, uint16_t* width, uint16_t* height,
+                    std::string*) {
+    ModuleSides side{1, 1};
+    if (id >= 1 && static_cast<size_t>(id) <= sides.size()) {
+      side = sides[static_cast<size_t>(id) - 1];
     }
+    *width = side.width;
+    *height = side.height;
+    return true;
+  };
+  std::string error;
+  std::unique_ptr<Floorplan> floorplan =
+      ParseExpression(postfix, lookup, &error);
+  if (!floorplan) {
+    ADD_FAILURE() << "not a test floorplan: " << postfix << ": " << error;
   }
-  return std::unique_ptr<Floorplan>(new Floorplan(AsCut(stack.back())));
+  return floorplan;
 }
 
 std::unique_ptr<Floorplan> RandomFloorplan(
@@ -87,32 +81,34 @@ std::unique_ptr<Floorplan> RandomFloorplan(
     ids[i] = static_cast<int32_t>(i + 1);
   std::shuffle(ids.begin(), ids.end(), *random);
 
-  std::vector<Element*> stack;
+  std::vector<PostfixItem> items;
+  size_t pending = 0;
   int32_t previousCut = 0;  // type of the previous element when it was a cut
   size_t nextModule = 0;
   std::bernoulli_distribution coin(0.5);
-  while (nextModule < ids.size() || stack.size() > 1) {
-    bool pushModule =
-        nextModule < ids.size() && (stack.size() < 2 || coin(*random));
+  while (nextModule < ids.size() || pending > 1) {
+    bool pushModule = nextModule < ids.size() && (pending < 2 || coin(*random));
     if (pushModule) {
-      stack.push_back(new Module(ids[nextModule++],
-                                 RandomSide(options.sides, random),
-                                 RandomSide(options.sides, random)));
+      PostfixItem module;
+      module.value = ids[nextModule++];
+      module.width = RandomSide(options.sides, random);
+      module.height = RandomSide(options.sides, random);
+      items.push_back(module);
+      ++pending;
       previousCut = 0;
       continue;
     }
     int32_t type = coin(*random) ? kCutV : kCutH;
     if (options.normalized && previousCut != 0)
       type = ComplementOf(previousCut);
-    Cut* cut = new Cut(type);
-    cut->right = stack.back();
-    stack.pop_back();
-    cut->left = stack.back();
-    stack.pop_back();
-    stack.push_back(cut);
+    PostfixItem cut;
+    cut.isCut = true;
+    cut.value = type;
+    items.push_back(cut);
+    --pending;
     previousCut = type;
   }
-  return std::unique_ptr<Floorplan>(new Floorplan(AsCut(stack.back())));
+  return Floorplan::FromPostfix(items);
 }
 
 std::string ExpressionOf(const Floorplan& floorplan) {

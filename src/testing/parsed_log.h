@@ -1,16 +1,18 @@
 // Test support: the standard output of a completed run, taken apart, with a
 // failure added for every line that is not where and how a run writes it.
-#ifndef FLOORPLAN_APP_PARSED_LOG_H_
-#define FLOORPLAN_APP_PARSED_LOG_H_
+#ifndef FLOORPLAN_TESTING_PARSED_LOG_H_
+#define FLOORPLAN_TESTING_PARSED_LOG_H_
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "model/area.h"
+
 struct Move {
   int64_t number = 0;
   std::string expression;  // empty in the short log
-  int64_t cost = 0;
+  Area cost = 0;
   std::string temperature;  // empty in the short log
   bool accepted = false;
 };
@@ -18,16 +20,16 @@ struct Move {
 struct Log {
   bool verbose = false;
   std::string initialExpression;
-  int64_t initialCost = 0;
+  Area initialCost = 0;
   std::vector<Move> moves;
   std::string finalExpression;
-  int64_t finalCost = 0;
+  Area finalCost = 0;
 };
 
 // The move lines are rebuilt from their fields and compared, which checks
-// their padding too.
+// their padding too. Every problem is a test failure.
 Log ParseLog(const std::string& out);
 
 std::vector<std::string> SplitLines(const std::string& text);
 
-#endif  // FLOORPLAN_APP_PARSED_LOG_H_
+#endif  // FLOORPLAN_TESTING_PARSED_LOG_H_

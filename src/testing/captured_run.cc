@@ -1,4 +1,4 @@
-#include "app/captured_run.h"
+#include "testing/captured_run.h"
 
 #include <unistd.h>
 
@@ -8,13 +8,6 @@
 #include <sstream>
 
 #include "app/entry.h"
-
-std::string MemoryStream::Close() {
-  fclose(file);
-  std::string text(data, size);
-  free(data);
-  return text;
-}
 
 CapturedRun RunCaptured(const std::vector<std::string>& arguments,
                         int64_t clock, HotPath hotPath) {

@@ -1,37 +1,44 @@
 // Reading logs: real runs of both log forms give back their final solution,
-// cost, move count and line numbers, and a best-so-far curve that ends at
-// the final cost; broken logs give the problem and its line.
-#include "report/run_log.h"
+// cost, moves and line numbers, and the best cost of the moves and the
+// initial report is the final cost; broken logs give the problem and its
+// line.
+#include "anneal/log_reader.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "app/captured_run.h"
+#include "testing/captured_run.h"
+#include "testing/memory_stream.h"
 
 namespace {
 
-// A stream holding `text`, read from its start; closed by the caller.
-FILE* StreamOf(const std::string& text) {
-  FILE* file = tmpfile();
-  fwrite(text.data(), 1, text.size(), file);
-  rewind(file);
-  return file;
-}
-
 struct ReadResult {
   bool read;
-  RunLog log{16};
+  RunLog log;
   LogError error;
+  std::vector<LogMove> moves;  // without their views
+  Area best = kLargestArea;
 };
 
-ReadResult Read(const std::string& text) {
+ReadResult Read(const std::string& text, size_t longestLine = 0) {
   ReadResult result;
   FILE* file = StreamOf(text);
-  result.read = ReadRunLog(file, &result.log, &result.error);
+  auto onMove = [&](const LogMove& move) {
+    LogMove kept = move;
+    kept.text = kept.expression = kept.temperatureText = std::string_view();
+    result.moves.push_back(kept);
+    result.best = std::min(result.best, move.cost);
+  };
+  result.read =
+      ReadRunLog(file, longestLine, onMove, &result.log, &result.error);
   fclose(file);
+  if (result.log.hasInitialCost) {
+    result.best = std::min(result.best, result.log.initialCost);
+  }
   return result;
 }
 
@@ -79,8 +86,8 @@ TEST(RunLogTest, RealRunsOfBothForms) {
     }
     ASSERT_LT(solution + 2, lines.size());
     ASSERT_EQ(0u, lines[solution + 2].rfind("Cost: ", 0));
-    int64_t finalCost = std::stoll(lines[solution + 2].substr(6));
-    int64_t initialCost = std::stoll(lines[0].substr(lines[0].rfind(' ')));
+    Area finalCost = std::stoll(lines[solution + 2].substr(6));
+    Area initialCost = std::stoll(lines[0].substr(lines[0].rfind(' ')));
 
     ReadResult result = Read(run.out);
     ASSERT_TRUE(result.read) << result.error.message;
@@ -91,16 +98,21 @@ TEST(RunLogTest, RealRunsOfBothForms) {
     EXPECT_EQ(solution + 3, log.finalCostLine);
     EXPECT_TRUE(log.hasInitialCost);
     EXPECT_EQ(initialCost, log.initialCost);
-    EXPECT_EQ(c.verbose, log.hasTemperature);
-    EXPECT_EQ(moveLines, log.curve.moves());
-    ASSERT_FALSE(log.curve.columns().empty());
-    // The run reports the best floorplan it saw, so the best so far,
-    // gathered from the move lines alone, ends at the final cost.
-    EXPECT_EQ(finalCost, log.curve.columns().back().bestCost);
+    EXPECT_EQ(c.verbose, log.verbose);
+    EXPECT_EQ(moveLines, log.moves);
+    ASSERT_EQ(moveLines, result.moves.size());
+    // The run reports the best floorplan it saw, so the best of the moves
+    // and the initial report is the final cost.
+    EXPECT_EQ(finalCost, result.best);
+    for (size_t k = 0; k < result.moves.size(); ++k) {
+      EXPECT_EQ(static_cast<int64_t>(k + 1), result.moves[k].number);
+    }
     if (c.verbose) {
-      EXPECT_GE(log.curve.columns().front().temperature,
-                log.curve.columns().back().temperature);
-      EXPECT_GT(log.curve.columns().back().temperature, 0);
+      EXPECT_GE(result.moves.front().temperature,
+                result.moves.back().temperature);
+      EXPECT_GT(result.moves.back().temperature, 0);
+      EXPECT_EQ(lines[0], "Initial Floorplan: " + log.initialExpression +
+                              " Cost: " + AreaText(log.initialCost));
     }
 
     // The same log with CRLF line ends reads the same.
@@ -110,7 +122,7 @@ TEST(RunLogTest, RealRunsOfBothForms) {
     ASSERT_TRUE(fromCrlf.read) << fromCrlf.error.message;
     EXPECT_EQ(log.finalExpression, fromCrlf.log.finalExpression);
     EXPECT_EQ(log.finalCost, fromCrlf.log.finalCost);
-    EXPECT_EQ(log.curve.moves(), fromCrlf.log.curve.moves());
+    EXPECT_EQ(log.moves, fromCrlf.log.moves);
   }
 }
 
@@ -185,8 +197,8 @@ TEST(RunLogTest, BrokenLogsNameTheProblemAndLine) {
   // And the whole, unbroken, reads.
   ReadResult whole = Read(head + moves + end + solution);
   EXPECT_TRUE(whole.read) << whole.error.message;
-  EXPECT_EQ(2u, whole.log.curve.moves());
-  EXPECT_EQ(40, whole.log.curve.columns().back().bestCost);
+  EXPECT_EQ(2u, whole.log.moves);
+  EXPECT_EQ(40, whole.best);
 }
 
 }  // namespace

@@ -1,17 +1,15 @@
-#include "report/data_file.h"
+#include "io/data_file.h"
 
+#include <cerrno>
 #include <cstdio>
-#include <map>
+#include <cstring>
 #include <memory>
 
+#include "io/file_closer.h"
 #include "io/line_reader.h"
 #include "io/module_line.h"
 
 namespace {
-
-struct FileCloser {
-  void operator()(FILE* file) const { fclose(file); }
-};
 
 // A line longer than a piece arrives in several pieces, all on one line.
 class NumberedPieces {
@@ -24,6 +22,7 @@ class NumberedPieces {
     if (piece->back() == '\n') ++nextLine_;
     return true;
   }
+  int error() const { return reader_.error(); }
 
  private:
   LineReader reader_;
@@ -47,7 +46,7 @@ bool ReadDataFile(const std::string& path, std::vector<DataModule>* modules,
   modules->clear();
   std::unique_ptr<FILE, FileCloser> file(fopen(path.c_str(), "rb"));
   if (!file) {
-    *error = path + ": cannot open the data file";
+    *error = path + ": cannot open the data file: " + strerror(errno);
     return false;
   }
   NumberedPieces pieces(file.get());
@@ -55,12 +54,17 @@ bool ReadDataFile(const std::string& path, std::vector<DataModule>* modules,
   uint64_t line = 0;
   for (int first = 0; first < 2; ++first) {
     bool read = pieces.Next(&piece, &line);
+    if (!read && pieces.error() != 0) {
+      *error =
+          path + ": cannot read the data file: " + strerror(pieces.error());
+      return false;
+    }
     ModuleLine parsed;
     if (read) parsed = ParseModuleLine(piece);
     if (!parsed.complete) {
       *error = path + ":" + std::to_string(read ? line : line + 1) +
-               ": not a module line (identifier, width and height), and "
-               "floorplan needs its first two lines to be";
+               ": not a module line (identifier, width and height); the "
+               "first two lines of a data file must be module lines";
       return false;
     }
     modules->push_back(ModuleOf(parsed, line));
@@ -71,23 +75,13 @@ bool ReadDataFile(const std::string& path, std::vector<DataModule>* modules,
     if (!parsed.complete) break;
     modules->push_back(ModuleOf(parsed, line));
   }
-
-  std::map<int32_t, const DataModule*> firstWithIdentifier;
-  for (const DataModule& module : *modules) {
-    auto [at, inserted] =
-        firstWithIdentifier.emplace(module.identifier, &module);
-    const DataModule& earlier = *at->second;
-    if (inserted) continue;
-    if (earlier.width == module.width && earlier.height == module.height) {
-      continue;
-    }
-    *error = path + ":" + std::to_string(module.line) + ": identifier " +
-             std::to_string(module.identifier) +
-             " is given to modules of different sizes (lines " +
-             std::to_string(earlier.line) + " and " +
-             std::to_string(module.line) +
-             "), so an expression cannot tell them apart";
-    return false;
-  }
   return true;
+}
+
+Area TotalModuleArea(const std::vector<DataModule>& modules) {
+  Area total = 0;
+  for (const DataModule& module : modules) {
+    total += BoxArea(module.width, module.height);
+  }
+  return total;
 }

@@ -1,7 +1,7 @@
 // Test support: runs a whole invocation of the program in-process with a
 // fixed clock and returns everything it wrote.
-#ifndef FLOORPLAN_APP_CAPTURED_RUN_H_
-#define FLOORPLAN_APP_CAPTURED_RUN_H_
+#ifndef FLOORPLAN_TESTING_CAPTURED_RUN_H_
+#define FLOORPLAN_TESTING_CAPTURED_RUN_H_
 
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "anneal/annealer.h"
+#include "testing/memory_stream.h"
 
 // The usage text, as the tests expect it byte for byte.
 constexpr const char* kUsageText =
@@ -24,16 +25,6 @@ constexpr const char* kUsageText =
 
 // The clock of the expected outputs under testdata/golden.
 constexpr int64_t kGoldenClock = 1767225600;  // 2026-01-01 00:00:00 UTC
-
-// An in-memory stream to hand to code that writes to a FILE*; the text is
-// complete once the stream is closed.
-struct MemoryStream {
-  char* data = nullptr;
-  size_t size = 0;
-  FILE* file = open_memstream(&data, &size);
-
-  std::string Close();
-};
 
 struct CapturedRun {
   int status = 0;
@@ -55,4 +46,4 @@ std::string WriteTempFile(const std::string& name, const std::string& contents);
 
 std::string ReadFile(const std::string& path);
 
-#endif  // FLOORPLAN_APP_CAPTURED_RUN_H_
+#endif  // FLOORPLAN_TESTING_CAPTURED_RUN_H_

@@ -1,8 +1,8 @@
 // Test support: Floorplans built from postfix text or at random, and a check
 // of every invariant a Floorplan keeps between operations. Random choices use
 // the caller's generator, never the program's random source.
-#ifndef FLOORPLAN_MODEL_TEST_FLOORPLANS_H_
-#define FLOORPLAN_MODEL_TEST_FLOORPLANS_H_
+#ifndef FLOORPLAN_TESTING_TEST_FLOORPLANS_H_
+#define FLOORPLAN_TESTING_TEST_FLOORPLANS_H_
 
 #include <cstdint>
 #include <memory>
@@ -55,4 +55,4 @@ std::vector<const Element*> ListOf(const Floorplan& floorplan);
 std::string InvariantViolation(const Floorplan& floorplan,
                                bool normalized = true);
 
-#endif  // FLOORPLAN_MODEL_TEST_FLOORPLANS_H_
+#endif  // FLOORPLAN_TESTING_TEST_FLOORPLANS_H_

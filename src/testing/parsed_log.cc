@@ -1,8 +1,10 @@
-#include "app/parsed_log.h"
+#include "testing/parsed_log.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
+
+#include "anneal/log_format.h"
 
 namespace {
 
@@ -13,9 +15,18 @@ std::vector<std::string> SplitWords(const std::string& line) {
   return words;
 }
 
-// "%i " (or "  %i ") followed by a space for every column short of 10.
+// "%i " (or "  %i ") followed by a space for every column short of the
+// field width.
 std::string Padded(const std::string& field) {
-  return field + std::string(field.size() < 10 ? 10 - field.size() : 0, ' ');
+  return field +
+         std::string(
+             field.size() < kFieldWidth ? kFieldWidth - field.size() : 0, ' ');
+}
+
+Area AreaOf(const std::string& text) {
+  Area area = -1;
+  EXPECT_TRUE(ParseArea(text, &area)) << text;
+  return area;
 }
 
 }  // namespace
@@ -34,21 +45,21 @@ Log ParseLog(const std::string& out) {
   if (lines.size() < 9) return log;
   EXPECT_EQ('\n', out.back());
 
-  const std::string verbosePrefix = "Initial Floorplan: ";
+  const std::string verbosePrefix(kInitialVerbose);
   const std::string& initial = lines[0];
-  size_t costAt = initial.rfind(" Cost: ");
+  size_t costAt = initial.rfind(kInitialCost);
   EXPECT_NE(std::string::npos, costAt) << initial;
   if (costAt == std::string::npos) return log;
-  log.initialCost = std::stoll(initial.substr(costAt + 7));
+  log.initialCost = AreaOf(initial.substr(costAt + kInitialCost.size()));
   if (initial.compare(0, verbosePrefix.size(), verbosePrefix) == 0) {
     log.verbose = true;
     log.initialExpression =
         initial.substr(verbosePrefix.size(), costAt - verbosePrefix.size());
   } else {
-    EXPECT_EQ("Initial", initial.substr(0, costAt));
+    EXPECT_EQ(kInitialShort, initial.substr(0, costAt));
   }
   EXPECT_EQ("", lines[1]);
-  EXPECT_EQ("***Start of Simulated Annealing***", lines[2]);
+  EXPECT_EQ(kStartMarker, lines[2]);
   EXPECT_EQ("", lines[3]);
 
   size_t end = lines.size() - 6;
@@ -61,7 +72,7 @@ Log ParseLog(const std::string& out) {
     move.number = std::stoll(words[0]);
     size_t next = 1;
     if (log.verbose) move.expression = words[next++];
-    move.cost = std::stoll(words[next++]);
+    move.cost = AreaOf(words[next++]);
     if (log.verbose) move.temperature = words[next++];
     EXPECT_TRUE(words[next] == "Y" || words[next] == "N") << lines[i];
     move.accepted = words[next] == "Y";
@@ -73,11 +84,11 @@ Log ParseLog(const std::string& out) {
     log.moves.push_back(move);
   }
   EXPECT_EQ("", lines[end]);
-  EXPECT_EQ("***End of Simulated Annealing***", lines[end + 1]);
-  EXPECT_EQ("Final solution:", lines[end + 2]);
+  EXPECT_EQ(kEndMarker, lines[end + 1]);
+  EXPECT_EQ(kFinalSolution, lines[end + 2]);
   log.finalExpression = lines[end + 3];
   EXPECT_EQ("", lines[end + 4]);
-  EXPECT_EQ("Cost: ", lines[end + 5].substr(0, 6));
-  log.finalCost = std::stoll(lines[end + 5].substr(6));
+  EXPECT_EQ(kFinalCost, lines[end + 5].substr(0, kFinalCost.size()));
+  log.finalCost = AreaOf(lines[end + 5].substr(kFinalCost.size()));
   return log;
 }
