@@ -64,3 +64,11 @@ int RunFloorplan(int argc, const char* const* argv, const RunContext& context) {
   if (fflush(context.out) != 0) return OutputFailed(context, errno);
   return kExitSuccess;
 }
+
+AnnealingOutcome RunOnModules(const std::vector<DataModule>& modules,
+                              const AnnealingParameters& parameters,
+                              int64_t firstSeed, const RunContext& context) {
+  RandomSource random(static_cast<uint64_t>(firstSeed));
+  return SimulatedAnnealing(parameters, BuildFloorplan(modules, &random),
+                            &random, context);
+}
