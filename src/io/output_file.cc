@@ -87,12 +87,12 @@ void SplitPath(const std::string& target, std::string* folder,
 
 bool WriteStream(FILE* file, std::string_view text, std::string* err) {
   if (ferror(file)) {
-    *err = "an earlier write failed";
+    *err = "cannot write: an earlier write failed";
     return false;
   }
   errno = 0;
   if (fwrite(text.data(), 1, text.size(), file) != text.size()) {
-    *err = errno != 0 ? Reason(errno) : "write failed";
+    *err = "cannot write: " + (errno != 0 ? Reason(errno) : "write failed");
     return false;
   }
   return true;
@@ -101,11 +101,11 @@ bool WriteStream(FILE* file, std::string_view text, std::string* err) {
 bool FlushStream(FILE* file, std::string* err) {
   errno = 0;
   if (fflush(file) != 0) {
-    *err = errno != 0 ? Reason(errno) : "write failed";
+    *err = "cannot write: " + (errno != 0 ? Reason(errno) : "write failed");
     return false;
   }
   if (ferror(file)) {
-    *err = "an earlier write failed";
+    *err = "cannot write: an earlier write failed";
     return false;
   }
   return true;
@@ -294,45 +294,42 @@ bool OutputFile::Commit(std::string* err) {
       return false;
     case Mode::kStandardOutput:
     case Mode::kInPlace: {
-      std::string reason;
-      bool written = FlushStream(stream_, &reason);
+      bool written = FlushStream(stream_, err);
       if (mode_ == Mode::kInPlace) {
         errno = 0;
         if (fclose(stream_) != 0 && written) {
-          reason = errno != 0 ? Reason(errno) : "close failed";
+          *err = "cannot write: " +
+                 (errno != 0 ? Reason(errno) : std::string("close failed"));
           written = false;
         }
       }
       stream_ = nullptr;
       mode_ = Mode::kClosed;
-      if (!written) *err = "cannot write: " + reason;
       return written;
     }
     case Mode::kReplace:
       break;
   }
 
-  std::string reason;
-  bool done = FlushStream(stream_, &reason);
+  bool done = FlushStream(stream_, err);
   // The rename must not reach the disk before the data it names does.
   if (done && fsync(fileno(stream_)) != 0) {
-    reason = Reason(errno);
+    *err = "cannot write: " + Reason(errno);
     done = false;
   }
   errno = 0;
   int closed = fclose(stream_);
   stream_ = nullptr;
   if (done && closed != 0) {
-    reason = errno != 0 ? Reason(errno) : "close failed";
+    *err = "cannot write: " +
+           (errno != 0 ? Reason(errno) : std::string("close failed"));
     done = false;
   }
   if (done && rename(temporary_.c_str(), target_.c_str()) != 0) {
     *err = "cannot replace the file: " + Reason(errno);
-    Discard();
-    return false;
+    done = false;
   }
   if (!done) {
-    *err = "cannot write: " + reason;
     Discard();
     return false;
   }

@@ -10,13 +10,13 @@
 #include <string_view>
 #include <vector>
 
-// Writes `text` whole to `file`. False, with the system's reason, when a
-// write fails or the stream already carries an error from an earlier write.
-// Buffered bytes may still fail later: FlushStream (or OutputFile::Commit)
-// tells.
+// Writes `text` whole to `file`. False, with the reason ("cannot write: "
+// and the system's text), when a write fails or the stream already carries an
+// error from an earlier write. Buffered bytes may still fail later: FlushStream
+// (or OutputFile::Commit) tells.
 bool WriteStream(FILE* file, std::string_view text, std::string* err);
 
-// Flushes `file`; false, with the system's reason, when that fails or when an
+// Flushes `file`; false, with the reason as above, when that fails or when an
 // earlier write to the stream failed. A full disk (`> /dev/full`) or a closed
 // standard output shows here.
 bool FlushStream(FILE* file, std::string* err);

@@ -3,7 +3,6 @@
 // that a refusal or failure leaves every existing file as it was.
 #include "io/output_file.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -12,65 +11,14 @@
 
 #include <csignal>
 #include <cstdlib>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/captured_run.h"
+#include "io/test_files.h"
+
 namespace {
-
-// A fresh folder for one test, removed with everything in it afterwards.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    const char* base = std::getenv("TEST_TMPDIR");
-    std::string pattern =
-        std::string(base != nullptr ? base : "/tmp") + "/output_file_XXXXXX";
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (mkdtemp(buffer.data()) != nullptr) path_ = buffer.data();
-  }
-  ~ScratchFolder() {
-    if (!path_.empty()) {
-      chmod(path_.c_str(), 0700);
-      std::string command = "rm -rf '" + path_ + "'";
-      (void)!std::system(command.c_str());
-    }
-  }
-  const std::string& path() const { return path_; }
-  std::string operator/(const std::string& name) const {
-    return path_ + "/" + name;
-  }
-
- private:
-  std::string path_;
-};
-
-void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file << text;
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
-// The names in `folder`, without "." and "..".
-std::set<std::string> Listing(const std::string& folder) {
-  std::set<std::string> names;
-  DIR* dir = opendir(folder.c_str());
-  if (dir == nullptr) return names;
-  while (dirent* entry = readdir(dir)) {
-    std::string name = entry->d_name;
-    if (name != "." && name != "..") names.insert(name);
-  }
-  closedir(dir);
-  return names;
-}
 
 mode_t ModeOf(const std::string& path) {
   struct stat info;
@@ -138,7 +86,7 @@ TEST(OutputFileTest, RefusesEveryNameOfAnInput) {
     EXPECT_FALSE(output.Open(c.target, {"other.txt", c.input}, &err));
     EXPECT_EQ("is the same file as the input " + c.input, err);
     EXPECT_EQ(nullptr, output.stream());
-    EXPECT_EQ("input\n", ReadText(input));
+    EXPECT_EQ("input\n", ReadFile(input));
     EXPECT_EQ(before, Listing(folder.path()));
     EXPECT_TRUE(S_ISLNK(ModeOf(folder / "link.txt")));
   }
@@ -154,7 +102,7 @@ TEST(OutputFileTest, ReplacesARegularFileKeepingItsMode) {
 
   std::string err;
   ASSERT_TRUE(WriteThrough(target, {folder / "in.txt"}, "new\n", &err)) << err;
-  EXPECT_EQ("new\n", ReadText(target));
+  EXPECT_EQ("new\n", ReadFile(target));
   EXPECT_EQ(static_cast<mode_t>(S_IFREG | 0640), ModeOf(target));
   struct stat after;
   ASSERT_EQ(0, stat(target.c_str(), &after));
@@ -172,7 +120,7 @@ TEST(OutputFileTest, NewFilesTakeTheUmask) {
     bool written = WriteThrough(target, {}, "text\n", &err);
     umask(previous);
     ASSERT_TRUE(written) << err;
-    EXPECT_EQ("text\n", ReadText(target));
+    EXPECT_EQ("text\n", ReadFile(target));
     EXPECT_EQ(static_cast<mode_t>(S_IFREG | (0666 & ~mask)), ModeOf(target));
   }
   EXPECT_EQ(3u, Listing(folder.path()).size());
@@ -186,8 +134,8 @@ TEST(OutputFileTest, LeavesTheUsersTemporaryNamesAlone) {
   for (const char* name : names) WriteText(folder / name, name);
   std::string err;
   ASSERT_TRUE(WriteThrough(target, {}, "new\n", &err)) << err;
-  EXPECT_EQ("new\n", ReadText(target));
-  for (const char* name : names) EXPECT_EQ(name, ReadText(folder / name));
+  EXPECT_EQ("new\n", ReadFile(target));
+  for (const char* name : names) EXPECT_EQ(name, ReadFile(folder / name));
   EXPECT_EQ(5u, Listing(folder.path()).size());
 }
 
@@ -231,8 +179,8 @@ TEST(OutputFileTest, DoesNotFollowALinkPlantedAtTheTemporaryName) {
   ASSERT_TRUE(WriteStream(output.stream(), "new\n", &err)) << err;
   ASSERT_TRUE(output.Commit(&err)) << err;
   EXPECT_EQ(3u, draw);
-  EXPECT_EQ("new\n", ReadText(target));
-  EXPECT_EQ("keep me\n", ReadText(victim));
+  EXPECT_EQ("new\n", ReadFile(target));
+  EXPECT_EQ("keep me\n", ReadFile(victim));
   EXPECT_NE(0, access(absent.c_str(), F_OK));
   EXPECT_TRUE(S_ISLNK(ModeOf(OutputFile::TemporaryPath(target, 1))));
   EXPECT_TRUE(S_ISLNK(ModeOf(OutputFile::TemporaryPath(target, 2))));
@@ -250,7 +198,7 @@ TEST(OutputFileTest, GivesUpWhenEveryTemporaryNameIsTaken) {
   EXPECT_EQ("cannot create a temporary file in " + folder.path() +
                 ": every name tried was taken",
             err);
-  EXPECT_EQ("planted\n", ReadText(OutputFile::TemporaryPath(target, 7)));
+  EXPECT_EQ("planted\n", ReadFile(OutputFile::TemporaryPath(target, 7)));
   EXPECT_EQ(1u, Listing(folder.path()).size());
 }
 
@@ -292,8 +240,8 @@ TEST(OutputFileTest, RefusesTargetsItMustNotReplace) {
     EXPECT_TRUE(Listing(folder / "dir").empty());
   }
   ASSERT_EQ(0, chmod((folder / "no-bits.txt").c_str(), 0600));
-  EXPECT_EQ("mine\n", ReadText(folder / "read-only.txt"));
-  EXPECT_EQ("mine\n", ReadText(folder / "no-bits.txt"));
+  EXPECT_EQ("mine\n", ReadFile(folder / "read-only.txt"));
+  EXPECT_EQ("mine\n", ReadFile(folder / "no-bits.txt"));
   EXPECT_EQ(static_cast<mode_t>(S_IFREG | 0444),
             ModeOf(folder / "read-only.txt"));
 }
@@ -307,7 +255,7 @@ TEST(OutputFileTest, WritesThroughALinkAndKeepsIt) {
   std::string err;
   ASSERT_TRUE(WriteThrough(folder / "link.txt", {}, "new\n", &err)) << err;
   EXPECT_TRUE(S_ISLNK(ModeOf(folder / "link.txt")));
-  EXPECT_EQ("new\n", ReadText(real));
+  EXPECT_EQ("new\n", ReadFile(real));
   EXPECT_EQ((std::set<std::string>{"link.txt", "real"}),
             Listing(folder.path()));
   EXPECT_EQ(std::set<std::string>{"out.txt"}, Listing(folder / "real"));
@@ -364,7 +312,7 @@ TEST(OutputFileTest, StandardOutputIsTheGivenStream) {
   // Still open: the caller owns it.
   EXPECT_TRUE(WriteStream(out, "more\n", &err)) << err;
   EXPECT_EQ(0, fclose(out));
-  EXPECT_EQ("to standard output\nmore\n", ReadText(captured));
+  EXPECT_EQ("to standard output\nmore\n", ReadFile(captured));
 
   // Standard output redirected onto an input is refused too.
   FILE* appending = fopen(captured.c_str(), "ab");
@@ -389,7 +337,7 @@ TEST(OutputFileTest, UncommittedOutputLeavesNothingBehind) {
     EXPECT_EQ(2u, Listing(folder.path()).size());
   }
   EXPECT_EQ(std::set<std::string>{"existing.txt"}, Listing(folder.path()));
-  EXPECT_EQ("old\n", ReadText(existing));
+  EXPECT_EQ("old\n", ReadFile(existing));
 
   // Opening again drops what the first Open prepared.
   OutputFile reopened;
@@ -435,7 +383,7 @@ TEST(OutputFileTest, AFailedWriteLeavesTheTargetAsItWas) {
     const char* reason;
   } cases[] = {
       {1000, "cannot write: File too large"},
-      {1 << 16, "File too large"},
+      {1 << 16, "cannot write: File too large"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.size);
@@ -445,7 +393,7 @@ TEST(OutputFileTest, AFailedWriteLeavesTheTargetAsItWas) {
       EXPECT_FALSE(WriteThrough(target, {}, std::string(c.size, 'x'), &err));
     }
     EXPECT_EQ(c.reason, err);
-    EXPECT_EQ("old\n", ReadText(target));
+    EXPECT_EQ("old\n", ReadFile(target));
     EXPECT_EQ(std::set<std::string>{"out.txt"}, Listing(folder.path()));
   }
 }
@@ -456,9 +404,9 @@ TEST(OutputFileTest, CheckedWritesReportTheSystemsReason) {
   ASSERT_NE(nullptr, full);
   EXPECT_TRUE(WriteStream(full, "buffered\n", &err));
   EXPECT_FALSE(FlushStream(full, &err));
-  EXPECT_EQ("No space left on device", err);
+  EXPECT_EQ("cannot write: No space left on device", err);
   EXPECT_FALSE(WriteStream(full, "after the failure\n", &err));
-  EXPECT_EQ("an earlier write failed", err);
+  EXPECT_EQ("cannot write: an earlier write failed", err);
   fclose(full);
 
   // What a closed standard output looks like once guarded: a descriptor
@@ -466,7 +414,7 @@ TEST(OutputFileTest, CheckedWritesReportTheSystemsReason) {
   FILE* readOnly = fopen("/dev/null", "rb");
   ASSERT_NE(nullptr, readOnly);
   EXPECT_FALSE(WriteStream(readOnly, "x", &err) && FlushStream(readOnly, &err));
-  EXPECT_EQ("Bad file descriptor", err);
+  EXPECT_EQ("cannot write: Bad file descriptor", err);
   fclose(readOnly);
 
   FILE* null = fopen("/dev/null", "wb");
