@@ -1,6 +1,5 @@
 #include "convert/data_file_text.h"
 
-#include <cstdio>
 #include <limits>
 #include <string_view>
 #include <unordered_map>
@@ -45,8 +44,8 @@ bool FormatDataFile(const std::vector<HardBlock>& blocks, uint64_t endLine,
     }
     int unfit = UnfitByte(block.name);
     if (unfit >= 0) {
-      char hex[8];
-      snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned>(unfit));
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      std::string hex = {'0', 'x', kHex[unfit >> 4], kHex[unfit & 15]};
       *error = {block.line, shown + ": the name holds the byte " + hex +
                                 ", which a data file line cannot carry"};
       return false;

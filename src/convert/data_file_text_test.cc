@@ -78,22 +78,24 @@ TEST(DataFileTextTest, RefusesWhatTheLineCannotCarry) {
   const struct {
     char byte;
     const char* shown;
-  } unfit[] = {{' ', " "},       {'\t', "\\x09"}, {'\n', "\\x0A"},
-               {'\r', "\\x0D"},  {'\0', "\\x00"}, {'\x1A', "\\x1A"},
-               {'\v', "\\x0B"},  {'\f', "\\x0C"}, {'\x7F', "\\x7F"},
-               {'\x01', "\\x01"}};
+    const char* hex;
+  } unfit[] = {
+      {' ', " ", "0x20"},        {'\t', "\\x09", "0x09"},
+      {'\n', "\\x0A", "0x0A"},   {'\r', "\\x0D", "0x0D"},
+      {'\0', "\\x00", "0x00"},   {'\x1A', "\\x1A", "0x1A"},
+      {'\v', "\\x0B", "0x0B"},   {'\f', "\\x0C", "0x0C"},
+      {'\x7F', "\\x7F", "0x7F"}, {'\x01', "\\x01", "0x01"},
+  };
   for (const auto& u : unfit) {
     std::string name = std::string("a") + u.byte + "b";
-    SCOPED_TRACE(static_cast<int>(u.byte));
+    SCOPED_TRACE(u.hex);
     std::string text;
     InputError error;
     EXPECT_FALSE(FormatDataFile({Block("ok", 1, 1, 2), Block(name, 1, 1, 6)}, 9,
                                 &text, &error));
-    char hex[8];
-    snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned char>(u.byte));
     EXPECT_EQ(6u, error.line);
     EXPECT_EQ(std::string("block a") + u.shown + "b: the name holds the byte " +
-                  hex + ", which a data file line cannot carry",
+                  u.hex + ", which a data file line cannot carry",
               error.reason);
   }
 }
