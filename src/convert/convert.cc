@@ -1,0 +1,178 @@
+#include "convert/convert.h"
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/exit_status.h"
+#include "app/version.h"
+#include "convert/bookshelf_blocks.h"
+#include "convert/data_file_text.h"
+#include "convert/hard_block.h"
+#include "convert/input_format.h"
+#include "convert/yal_modules.h"
+#include "io/output_file.h"
+
+const char* const kConvertUsage =
+    "usage: floorplan-convert [--help] [--version] INPUT [OUTPUT]\n"
+    "Converts the hard blocks of a GSRC bookshelf blocks file (.blocks,\n"
+    ".hardblocks) or of an MCNC YAL file into a floorplan data file, one\n"
+    "line \"ID W H NAME\" per block in input order. The format is told from\n"
+    "the contents. Writes OUTPUT, or standard output when OUTPUT is absent\n"
+    "or -.\n"
+    "Example: floorplan-convert n100.blocks n100.txt && floorplan n100.txt\n";
+
+namespace {
+
+constexpr const char* kProgram = "floorplan-convert";
+
+// Far beyond any benchmark (a million blocks take some 60 MB of GSRC text);
+// it keeps /dev/zero or a runaway FIFO from exhausting memory.
+constexpr size_t kInputLimit = size_t{64} << 20;
+
+// The command line, understood.
+struct Arguments {
+  std::string input;
+  std::string output = "-";
+  bool help = false;
+  bool version = false;
+};
+
+struct FileCloser {
+  void operator()(FILE* file) const { fclose(file); }
+};
+
+bool ParseArguments(int argc, const char* const* argv, Arguments* arguments,
+                    std::string* error) {
+  std::vector<std::string> positional;
+  bool options = true;
+  for (int i = 1; i < argc; ++i) {
+    std::string argument = argv[i];
+    if (options && argument == "--") {
+      options = false;
+    } else if (options && (argument == "-h" || argument == "--help")) {
+      arguments->help = true;
+      return true;
+    } else if (options && argument == "--version") {
+      arguments->version = true;
+      return true;
+    } else if (options && argument.size() > 1 && argument[0] == '-') {
+      *error = "unknown option " + argument;
+      return false;
+    } else {
+      positional.push_back(argument);
+    }
+  }
+  if (positional.empty()) {
+    *error = "no INPUT given";
+    return false;
+  }
+  if (positional.size() > 2) {
+    *error = "too many arguments";
+    return false;
+  }
+  if (positional[0] == "-" || positional[0].empty()) {
+    *error = "INPUT must name a file (standard input is not read)";
+    return false;
+  }
+  arguments->input = positional[0];
+  if (positional.size() == 2) arguments->output = positional[1];
+  return true;
+}
+
+bool ReadInput(const std::string& path, std::string* text,
+               std::string* reason) {
+  std::unique_ptr<FILE, FileCloser> file(fopen(path.c_str(), "rb"));
+  if (!file) {
+    *reason = std::string("cannot open: ") + std::strerror(errno);
+    return false;
+  }
+  char buffer[65536];
+  for (;;) {
+    size_t got = fread(buffer, 1, sizeof buffer, file.get());
+    text->append(buffer, got);
+    if (text->size() > kInputLimit) {
+      *reason = "cannot read: larger than " +
+                std::to_string(kInputLimit >> 20) + " MiB";
+      return false;
+    }
+    if (got < sizeof buffer) break;
+  }
+  if (ferror(file.get())) {
+    *reason = std::string("cannot read: ") + std::strerror(errno);
+    return false;
+  }
+  return true;
+}
+
+bool ConvertText(std::string_view text, std::string* data, InputError* error) {
+  InputFormat format;
+  if (!DetectInputFormat(text, &format, error)) return false;
+  std::vector<HardBlock> blocks;
+  bool read = format == InputFormat::kBookshelfBlocks
+                  ? ReadBookshelfBlocks(text, &blocks, error)
+                  : ReadYalModules(text, &blocks, error);
+  return read && FormatDataFile(blocks, LastLine(text), data, error);
+}
+
+void Complain(FILE* err, const std::string& where, const std::string& reason) {
+  fprintf(err, "%s: %s: %s\n", kProgram, where.c_str(), reason.c_str());
+  fflush(err);
+}
+
+std::string Shown(const std::string& output) {
+  return output == "-" ? "standard output" : output;
+}
+
+// Writes `text` to `output` ("-": `out`) through an OutputFile that will not
+// overwrite `input`.
+int WriteResult(const std::string& output, const std::string& input,
+                const std::string& text, FILE* out, FILE* err) {
+  OutputFile file(out);
+  std::string reason;
+  if (!file.Open(output, {input}, &reason) ||
+      !WriteStream(file.stream(), text, &reason) || !file.Commit(&reason)) {
+    Complain(err, Shown(output), reason);
+    return kExitFailure;
+  }
+  return kExitSuccess;
+}
+
+}  // namespace
+
+int RunConvert(int argc, const char* const* argv, FILE* out, FILE* err) {
+  Arguments arguments;
+  std::string error;
+  if (!ParseArguments(argc, argv, &arguments, &error)) {
+    fprintf(err, "%s: %s\n%s", kProgram, error.c_str(), kConvertUsage);
+    fflush(err);
+    return kExitUsage;
+  }
+  if (arguments.help || arguments.version) {
+    std::string text =
+        arguments.help ? std::string(kConvertUsage)
+                       : std::string(kProgram) + " " + kFloorplanVersion + "\n";
+    if (!WriteStream(out, text, &error) || !FlushStream(out, &error)) {
+      Complain(err, "standard output", error);
+      return kExitFailure;
+    }
+    return kExitSuccess;
+  }
+
+  std::string text;
+  if (!ReadInput(arguments.input, &text, &error)) {
+    Complain(err, arguments.input, error);
+    return kExitFailure;
+  }
+  std::string data;
+  InputError refusal;
+  if (!ConvertText(text, &data, &refusal)) {
+    Complain(err, arguments.input + ":" + std::to_string(refusal.line),
+             refusal.reason);
+    return kExitFailure;
+  }
+  return WriteResult(arguments.output, arguments.input, data, out, err);
+}

@@ -1,0 +1,77 @@
+#include "convert/input_format.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+bool StartsWithWord(std::string_view text, std::string_view word) {
+  if (text.size() < word.size()) return false;
+  for (size_t k = 0; k < word.size(); ++k) {
+    if (std::toupper(static_cast<unsigned char>(text[k])) != word[k]) {
+      return false;
+    }
+  }
+  if (text.size() == word.size()) return true;
+  char next = text[word.size()];
+  return next == ' ' || next == '\t' || next == '\r' || next == '\n' ||
+         next == ';' || next == '/';
+}
+
+}  // namespace
+
+bool DetectInputFormat(std::string_view text, InputFormat* format,
+                       InputError* error) {
+  uint64_t line = 1;
+  size_t at = 0;
+  while (at < text.size()) {
+    char c = text[at];
+    if (c == '\n') {
+      ++line;
+      ++at;
+    } else if (c == ' ' || c == '\t' || c == '\r') {
+      ++at;
+    } else if (c == '#') {
+      at = std::min(text.size(), text.find('\n', at));
+    } else if (text.compare(at, 2, "/*") == 0) {
+      size_t end = text.find("*/", at + 2);
+      if (end == std::string_view::npos) {
+        *error = {line, "a comment that is never closed"};
+        return false;
+      }
+      line += static_cast<uint64_t>(
+          std::count(text.begin() + at, text.begin() + end, '\n'));
+      at = end + 2;
+    } else {
+      break;
+    }
+  }
+  std::string_view rest = text.substr(at);
+  if (rest.compare(0, 4, "UCSC") == 0) {
+    *format = InputFormat::kBookshelfBlocks;
+    return true;
+  }
+  if (StartsWithWord(rest, "MODULE")) {
+    *format = InputFormat::kYal;
+    return true;
+  }
+  // A file ending in a line feed has no line after it to point at.
+  line = std::min(line, LastLine(text));
+  if (text.empty()) {
+    *error = {line, "no blocks: the file is empty"};
+  } else if (rest.empty()) {
+    *error = {line, "no blocks: nothing but comments and blank lines"};
+  } else {
+    *error = {line,
+              "neither a GSRC bookshelf blocks file (the header \"UCSC "
+              "blocks\") nor a YAL file (a MODULE statement)"};
+  }
+  return false;
+}
+
+uint64_t LastLine(std::string_view text) {
+  uint64_t lines =
+      static_cast<uint64_t>(std::count(text.begin(), text.end(), '\n'));
+  if (!text.empty() && text.back() != '\n') ++lines;
+  return std::max<uint64_t>(lines, 1);
+}

@@ -1,0 +1,23 @@
+// Which benchmark format a file is in, told from its first words rather than
+// its name: a GSRC bookshelf blocks file opens with the header "UCSC blocks"
+// (after '#' comments and blank lines), a YAL file with its first MODULE
+// statement (after /* */ comments).
+#ifndef FLOORPLAN_CONVERT_INPUT_FORMAT_H_
+#define FLOORPLAN_CONVERT_INPUT_FORMAT_H_
+
+#include <cstdint>
+#include <string_view>
+
+#include "convert/hard_block.h"
+
+enum class InputFormat { kBookshelfBlocks, kYal };
+
+// False, with the line of the first word, for a file in neither format.
+bool DetectInputFormat(std::string_view text, InputFormat* format,
+                       InputError* error);
+
+// The number of the file's last line (1 for an empty file): where a problem
+// found only at the end of the file is reported.
+uint64_t LastLine(std::string_view text);
+
+#endif  // FLOORPLAN_CONVERT_INPUT_FORMAT_H_

@@ -1,0 +1,70 @@
+// Which reader a file goes to, from its first words; and where its last
+// line is.
+#include "convert/input_format.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(InputFormatTest, ToldFromTheFirstWords) {
+  struct {
+    const char* name;
+    std::string text;
+    bool known;
+    InputFormat format;  // when known
+    uint64_t line;       // otherwise
+    const char* reason;
+  } cases[] = {
+      {"blocks header", "UCSC blocks 1.0\n", true,
+       InputFormat::kBookshelfBlocks, 0, ""},
+      {"blocks after comments and blanks", "# made by hand\n\n \tUCSC blocks\n",
+       true, InputFormat::kBookshelfBlocks, 0, ""},
+      {"YAL", "MODULE a;\n", true, InputFormat::kYal, 0, ""},
+      {"YAL in lower case after a comment", "/* one\n two */ module a;", true,
+       InputFormat::kYal, 0, ""},
+      {"YAL with the ; against the keyword", "MODULE;", true, InputFormat::kYal,
+       0, ""},
+      {"empty", "", false, InputFormat::kYal, 1,
+       "no blocks: the file is empty"},
+      {"comments only", "# a\n\n", false, InputFormat::kYal, 2,
+       "no blocks: nothing but comments and blank lines"},
+      {"YAL comment only", "/* a */\n/* b */", false, InputFormat::kYal, 2,
+       "no blocks: nothing but comments and blank lines"},
+      {"a longer keyword", "MODULES a;\n", false, InputFormat::kYal, 1,
+       "neither a GSRC bookshelf blocks file (the header \"UCSC blocks\") nor "
+       "a YAL file (a MODULE statement)"},
+      {"a data file", "\n\n1 3 4 a\n2 5 6 b\n", false, InputFormat::kYal, 3,
+       "neither a GSRC bookshelf blocks file (the header \"UCSC blocks\") nor "
+       "a YAL file (a MODULE statement)"},
+      {"a comment never closed", "\n/* MODULE a;\n", false, InputFormat::kYal,
+       2, "a comment that is never closed"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    InputFormat format = c.format == InputFormat::kYal
+                             ? InputFormat::kBookshelfBlocks
+                             : InputFormat::kYal;
+    InputError error;
+    ASSERT_EQ(c.known, DetectInputFormat(c.text, &format, &error));
+    if (c.known) {
+      EXPECT_EQ(c.format, format);
+    } else {
+      EXPECT_EQ(c.line, error.line);
+      EXPECT_EQ(c.reason, error.reason);
+    }
+  }
+}
+
+TEST(InputFormatTest, LastLine) {
+  struct {
+    std::string text;
+    uint64_t line;
+  } cases[] = {
+      {"", 1}, {"a", 1}, {"a\n", 1}, {"a\nb", 2}, {"a\nb\n", 2}, {"\n\n\n", 3},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.line, LastLine(c.text)) << c.text;
+}
+
+}  // namespace

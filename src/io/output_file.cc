@@ -1,0 +1,339 @@
+#include "io/output_file.h"
+
+#include <fcntl.h>
+#include <sys/random.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <memory>
+#include <utility>
+
+namespace {
+
+// Enough tries that only a folder we cannot create in fails, as any random
+// name is taken only by a racing writer or a deliberate plant.
+constexpr int kTemporaryAttempts = 100;
+
+// Keeps the hidden name within NAME_MAX whatever the target's name.
+constexpr size_t kTemporaryBaseLimit = 200;
+
+std::string Reason(int error) { return std::strerror(error); }
+
+uint64_t RandomDraw() {
+  uint64_t draw = 0;
+  if (getrandom(&draw, sizeof draw, GRND_NONBLOCK) ==
+      static_cast<ssize_t>(sizeof draw)) {
+    return draw;
+  }
+  // Without the kernel's source the name need only differ from the last one:
+  // O_EXCL, not the name, is what keeps the creation safe.
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  return (static_cast<uint64_t>(now.tv_sec) << 30) ^
+         static_cast<uint64_t>(now.tv_nsec) ^
+         (static_cast<uint64_t>(getpid()) << 40) ^
+         reinterpret_cast<uintptr_t>(&draw);
+}
+
+struct FileIdentity {
+  dev_t device;
+  ino_t inode;
+  const std::string* path;
+};
+
+std::vector<FileIdentity> IdentitiesOf(const std::vector<std::string>& paths) {
+  std::vector<FileIdentity> identities;
+  for (const std::string& path : paths) {
+    struct stat info;
+    // An input that cannot be found cannot be overwritten either; reading
+    // it is where the program reports it.
+    if (path == "-" || stat(path.c_str(), &info) != 0) continue;
+    identities.push_back({info.st_dev, info.st_ino, &path});
+  }
+  return identities;
+}
+
+bool RefuseInput(const struct stat& info,
+                 const std::vector<FileIdentity>& inputs, std::string* err) {
+  for (const FileIdentity& input : inputs) {
+    if (input.device == info.st_dev && input.inode == info.st_ino) {
+      *err = "is the same file as the input " + *input.path;
+      return true;
+    }
+  }
+  return false;
+}
+
+// The folder a temporary file beside `target` goes in, and the target's own
+// name.
+void SplitPath(const std::string& target, std::string* folder,
+               std::string* base) {
+  size_t slash = target.find_last_of('/');
+  if (slash == std::string::npos) {
+    *folder = ".";
+    *base = target;
+  } else {
+    *folder = slash == 0 ? "/" : target.substr(0, slash);
+    *base = target.substr(slash + 1);
+  }
+}
+
+}  // namespace
+
+bool WriteStream(FILE* file, std::string_view text, std::string* err) {
+  if (ferror(file)) {
+    *err = "cannot write: an earlier write failed";
+    return false;
+  }
+  errno = 0;
+  if (fwrite(text.data(), 1, text.size(), file) != text.size()) {
+    *err = "cannot write: " + (errno != 0 ? Reason(errno) : "write failed");
+    return false;
+  }
+  return true;
+}
+
+bool FlushStream(FILE* file, std::string* err) {
+  errno = 0;
+  if (fflush(file) != 0) {
+    *err = "cannot write: " + (errno != 0 ? Reason(errno) : "write failed");
+    return false;
+  }
+  if (ferror(file)) {
+    *err = "cannot write: an earlier write failed";
+    return false;
+  }
+  return true;
+}
+
+OutputFile::OutputFile(FILE* standardOutput)
+    : standardOutput_(standardOutput), nameSource_(RandomDraw) {}
+
+OutputFile::~OutputFile() { Discard(); }
+
+std::string OutputFile::TemporaryPath(const std::string& target,
+                                      uint64_t draw) {
+  static constexpr char kAlphabet[] =
+      "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  std::string folder;
+  std::string base;
+  SplitPath(target, &folder, &base);
+  if (base.size() > kTemporaryBaseLimit) base.resize(kTemporaryBaseLimit);
+  std::string suffix;
+  for (int k = 0; k < 8; ++k) {
+    suffix += kAlphabet[draw % 62];
+    draw /= 62;
+  }
+  return (folder == "/" ? "" : folder) + "/." + base + "." + suffix;
+}
+
+void OutputFile::Discard() {
+  if (mode_ != Mode::kStandardOutput && stream_ != nullptr) fclose(stream_);
+  stream_ = nullptr;
+  if (!temporary_.empty()) unlink(temporary_.c_str());
+  temporary_.clear();
+  mode_ = Mode::kClosed;
+}
+
+bool OutputFile::OpenTemporary(const std::string& target, std::string* err) {
+  std::string folder;
+  std::string base;
+  SplitPath(target, &folder, &base);
+  for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+    std::string path = TemporaryPath(target, nameSource_());
+    // O_EXCL with O_CREAT refuses any existing name, a symbolic link
+    // included, so nothing planted there is followed or truncated.
+    int fd = open(path.c_str(),
+                  O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) {
+      if (errno == EEXIST) continue;
+      *err =
+          "cannot create a temporary file in " + folder + ": " + Reason(errno);
+      return false;
+    }
+    temporary_ = path;
+    stream_ = fdopen(fd, "wb");
+    if (stream_ == nullptr) {
+      *err = "cannot write: " + Reason(errno);
+      close(fd);
+      Discard();
+      return false;
+    }
+    return true;
+  }
+  *err = "cannot create a temporary file in " + folder +
+         ": every name tried was taken";
+  return false;
+}
+
+bool OutputFile::Open(const std::string& path,
+                      const std::vector<std::string>& inputs,
+                      std::string* err) {
+  Discard();
+  if (path.empty()) {
+    *err = "an empty file name";
+    return false;
+  }
+  std::vector<FileIdentity> identities = IdentitiesOf(inputs);
+
+  if (path == "-") {
+    struct stat info;
+    int fd = fileno(standardOutput_);
+    if (fd >= 0 && fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+        RefuseInput(info, identities, err)) {
+      return false;
+    }
+    stream_ = standardOutput_;
+    mode_ = Mode::kStandardOutput;
+    return true;
+  }
+
+  struct stat info;
+  if (lstat(path.c_str(), &info) != 0) {
+    if (errno != ENOENT) {
+      *err = Reason(errno);
+      return false;
+    }
+    if (path.back() == '/') {
+      *err = "names a folder, not a file";
+      return false;
+    }
+    if (!OpenTemporary(path, err)) return false;
+    target_ = path;
+    mode_ = Mode::kReplace;
+    return true;
+  }
+
+  std::string target = path;
+  if (S_ISLNK(info.st_mode)) {
+    std::unique_ptr<char, decltype(&free)> resolved(
+        realpath(path.c_str(), nullptr), &free);
+    if (!resolved) {
+      *err = errno == ENOENT ? "is a symbolic link to a file that does not "
+                               "exist"
+                             : Reason(errno);
+      return false;
+    }
+    target = resolved.get();
+    if (stat(target.c_str(), &info) != 0) {
+      *err = Reason(errno);
+      return false;
+    }
+  }
+  if (RefuseInput(info, identities, err)) return false;
+
+  if (S_ISDIR(info.st_mode)) {
+    *err = Reason(EISDIR);
+    return false;
+  }
+  if (S_ISREG(info.st_mode)) {
+    // Root may write any file; a file nobody may write is still one its
+    // owner meant to keep.
+    if ((info.st_mode & 0222) == 0) {
+      *err = "is read-only";
+      return false;
+    }
+    if (faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+      *err = "cannot be written: " + Reason(errno);
+      return false;
+    }
+    if (!OpenTemporary(target, err)) return false;
+    int fd = fileno(stream_);
+    if (info.st_uid != geteuid() || info.st_gid != getegid()) {
+      // Only root may give a file away; anyone else's replacement is theirs,
+      // as a file they had written anew would be.
+      (void)!fchown(fd, info.st_uid, info.st_gid);
+    }
+    if (fchmod(fd, info.st_mode & 07777) != 0) {
+      *err = "cannot keep the file's mode: " + Reason(errno);
+      Discard();
+      return false;
+    }
+    target_ = target;
+    mode_ = Mode::kReplace;
+    return true;
+  }
+  if (!S_ISCHR(info.st_mode) && !S_ISFIFO(info.st_mode)) {
+    *err = S_ISBLK(info.st_mode) ? "is a block device" : "is a socket";
+    return false;
+  }
+
+  // A device or a FIFO is written as it is: the shell's `>` would do the
+  // same, and renaming over it would replace the device node itself.
+  int fd = open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    *err = Reason(errno);
+    return false;
+  }
+  struct stat opened;
+  if (fstat(fd, &opened) != 0 || opened.st_dev != info.st_dev ||
+      opened.st_ino != info.st_ino) {
+    *err = "changed while it was being opened";
+    close(fd);
+    return false;
+  }
+  stream_ = fdopen(fd, "wb");
+  if (stream_ == nullptr) {
+    *err = Reason(errno);
+    close(fd);
+    return false;
+  }
+  mode_ = Mode::kInPlace;
+  return true;
+}
+
+bool OutputFile::Commit(std::string* err) {
+  switch (mode_) {
+    case Mode::kClosed:
+      *err = "not open";
+      return false;
+    case Mode::kStandardOutput:
+    case Mode::kInPlace: {
+      bool written = FlushStream(stream_, err);
+      if (mode_ == Mode::kInPlace) {
+        errno = 0;
+        if (fclose(stream_) != 0 && written) {
+          *err = "cannot write: " +
+                 (errno != 0 ? Reason(errno) : std::string("close failed"));
+          written = false;
+        }
+      }
+      stream_ = nullptr;
+      mode_ = Mode::kClosed;
+      return written;
+    }
+    case Mode::kReplace:
+      break;
+  }
+
+  bool done = FlushStream(stream_, err);
+  // The rename must not reach the disk before the data it names does.
+  if (done && fsync(fileno(stream_)) != 0) {
+    *err = "cannot write: " + Reason(errno);
+    done = false;
+  }
+  errno = 0;
+  int closed = fclose(stream_);
+  stream_ = nullptr;
+  if (done && closed != 0) {
+    *err = "cannot write: " +
+           (errno != 0 ? Reason(errno) : std::string("close failed"));
+    done = false;
+  }
+  if (done && rename(temporary_.c_str(), target_.c_str()) != 0) {
+    *err = "cannot replace the file: " + Reason(errno);
+    done = false;
+  }
+  if (!done) {
+    Discard();
+    return false;
+  }
+  temporary_.clear();
+  mode_ = Mode::kClosed;
+  return true;
+}

@@ -1,0 +1,90 @@
+// How every program of the project writes a result file, so that a failure
+// never leaves a half-written file or clobbers one the user meant to keep.
+#ifndef FLOORPLAN_IO_OUTPUT_FILE_H_
+#define FLOORPLAN_IO_OUTPUT_FILE_H_
+
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Writes `text` whole to `file`. False, with the reason ("cannot write: "
+// and the system's text), when a write fails or the stream already carries an
+// error from an earlier write. Buffered bytes may still fail later: FlushStream
+// (or OutputFile::Commit) tells.
+bool WriteStream(FILE* file, std::string_view text, std::string* err);
+
+// Flushes `file`; false, with the reason as above, when that fails or when an
+// earlier write to the stream failed. A full disk (`> /dev/full`) or a closed
+// standard output shows here.
+bool FlushStream(FILE* file, std::string* err);
+
+// One result file of a program, from Open to Commit. Where it goes depends on
+// the target as Open finds it:
+// - "-": the standard output stream given at construction, written in place
+//   (Commit flushes it but leaves it open).
+// - a path that does not exist yet, or a regular file: a temporary file
+//   created exclusively beside the target (never at a fixed name, never
+//   through a symbolic link), renamed over the target by Commit once every
+//   write, the flush, the sync and the close succeeded. A new file gets
+//   0666 & ~umask; a replaced one keeps its mode (and, where allowed, its
+//   owner).
+// - a symbolic link: what it points to, resolved when Open runs; the link
+//   stays. A link to nothing is refused.
+// - a character device or a FIFO: opened for writing as it is (no creation,
+//   no truncation) and written in place; never renamed over.
+// - a directory, a block device, a socket, a regular file without any write
+//   permission bit or one the program may not write, or any of the inputs
+//   (compared as files: device and inode numbers) is refused.
+// An object destroyed without a successful Commit removes its temporary file,
+// so every existing file is left exactly as it was. The object owns the
+// stream and the temporary file; it prints nothing.
+class OutputFile {
+ public:
+  // `standardOutput` is the stream "-" stands for; the caller owns it.
+  explicit OutputFile(FILE* standardOutput = stdout);
+  ~OutputFile();
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  // Prepares `path` for writing. `inputs` are the paths the program reads;
+  // "-" among them (standard input) is not compared. Returns false, with
+  // the reason, when the target is refused or cannot be prepared.
+  bool Open(const std::string& path, const std::vector<std::string>& inputs,
+            std::string* err);
+
+  // Where to write between Open and Commit; null otherwise.
+  FILE* stream() const { return stream_; }
+
+  // Flushes and closes what Open prepared and, for a temporary file, renames
+  // it over the target. Returns false, with the reason, when any step
+  // fails; a temporary file is then removed and the target left as it was.
+  bool Commit(std::string* err);
+
+  // The temporary file written for `target` when the random part is `draw`:
+  // a hidden name in the target's folder, e.g. "dir/.out.txt.k3Fq09aZ".
+  static std::string TemporaryPath(const std::string& target, uint64_t draw);
+
+  // Replaces the random source of the temporary files' names (tests use it
+  // to know the names in advance).
+  void SetNameSource(std::function<uint64_t()> source) {
+    nameSource_ = std::move(source);
+  }
+
+ private:
+  enum class Mode { kClosed, kStandardOutput, kInPlace, kReplace };
+
+  bool OpenTemporary(const std::string& target, std::string* err);
+  void Discard();
+
+  FILE* standardOutput_;
+  std::function<uint64_t()> nameSource_;
+  Mode mode_ = Mode::kClosed;
+  FILE* stream_ = nullptr;
+  std::string target_;     // the file renamed over, for Mode::kReplace
+  std::string temporary_;  // empty unless a temporary file exists
+};
+
+#endif  // FLOORPLAN_IO_OUTPUT_FILE_H_

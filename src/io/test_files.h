@@ -1,0 +1,33 @@
+// Test support: a private folder per test, and the files in it.
+#ifndef FLOORPLAN_IO_TEST_FILES_H_
+#define FLOORPLAN_IO_TEST_FILES_H_
+
+#include <set>
+#include <string>
+
+// A fresh folder under $TEST_TMPDIR (or /tmp), removed with everything in it
+// when the object goes. path() is empty when the folder could not be made.
+class ScratchFolder {
+ public:
+  ScratchFolder();
+  ~ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+  const std::string& path() const { return path_; }
+  // The path of `name` inside the folder.
+  std::string operator/(const std::string& name) const {
+    return path_ + "/" + name;
+  }
+
+ private:
+  std::string path_;
+};
+
+// Creates or truncates `path` and writes `text` to it.
+void WriteText(const std::string& path, const std::string& text);
+
+// The names in `folder`, without "." and "..".
+std::set<std::string> Listing(const std::string& folder);
+
+#endif  // FLOORPLAN_IO_TEST_FILES_H_
