@@ -13,11 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "app/captured_run.h"
 #include "app/version.h"
+#include "io/data_file.h"
 #include "io/loader.h"
-#include "io/test_files.h"
-#include "report/data_file.h"
+#include "random/random.h"
+#include "testing/captured_run.h"
+#include "testing/test_files.h"
 
 namespace {
 
@@ -120,7 +121,8 @@ TEST(ConvertTest, ConvertedFileLoadsAsWritten) {
     EXPECT_EQ(names[k], modules[k].name);
   }
   // As the main program loads it.
-  std::unique_ptr<Floorplan> floorplan = LoadFloorplan(output.c_str());
+  RandomSource random;
+  std::unique_ptr<Floorplan> floorplan = LoadFloorplan(output, &random, &error);
   ASSERT_NE(nullptr, floorplan);
   EXPECT_EQ(5u, floorplan->numModules);
 }

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "app/captured_run.h"
-#include "io/test_files.h"
+#include "testing/captured_run.h"
+#include "testing/test_files.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Test support: a private folder per test, and the files in it.
-#ifndef FLOORPLAN_IO_TEST_FILES_H_
-#define FLOORPLAN_IO_TEST_FILES_H_
+#ifndef FLOORPLAN_TESTING_TEST_FILES_H_
+#define FLOORPLAN_TESTING_TEST_FILES_H_
 
 #include <set>
 #include <string>
@@ -30,4 +30,4 @@ void WriteText(const std::string& path, const std::string& text);
 // The names in `folder`, without "." and "..".
 std::set<std::string> Listing(const std::string& folder);
 
-#endif  // FLOORPLAN_IO_TEST_FILES_H_
+#endif  // FLOORPLAN_TESTING_TEST_FILES_H_

@@ -1,4 +1,4 @@
-#include "io/test_files.h"
+#include "testing/test_files.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
