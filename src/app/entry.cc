@@ -9,9 +9,7 @@
 #include "io/loader.h"
 #include "random/random.h"
 
-namespace {
-
-constexpr const char* kUsage =
+const char* const kUsageText =
     "Usage:\nfloorplan <infile> [lambda] [T0] [Tf] [prob M1] [prob M2] [prob "
     "M3]\n"
     "<infile>  - name of file containing floorplan data\n"
@@ -21,6 +19,8 @@ constexpr const char* kUsage =
     "[prob M1] - incidence of M1 moves = 1\n"
     "[prob M2] - incidence of M2 moves = 1\n"
     "[prob M3] - incidence of M3 moves = 1\n";
+
+namespace {
 
 // A run whose output was lost did not succeed.
 int OutputFailed(const RunContext& context, int error) {
@@ -34,7 +34,7 @@ int OutputFailed(const RunContext& context, int error) {
 int RunFloorplan(int argc, const char* const* argv, const RunContext& context) {
   int arguments = argc - 1;
   if (arguments < 1 || arguments > 7) {
-    fputs(kUsage, context.out);
+    fputs(kUsageText, context.out);
     if (fflush(context.out) != 0) return OutputFailed(context, errno);
     return kExitFloorplanFailure;
   }

@@ -13,6 +13,9 @@
 #include "anneal/parameters.h"
 #include "io/data_file.h"
 
+// What the program prints for a wrong argument count.
+extern const char* const kUsageText;
+
 // argv[0] is the program name; argv[1..argc-1] are the arguments. Returns the
 // exit status: 0 after an annealing run, -1 after the usage text, a failed
 // load, a refused run or a failed write of the log. An interrupted run

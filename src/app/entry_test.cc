@@ -18,7 +18,7 @@ TEST(EntryTest, WrongArgumentCountPrintsUsage) {
     std::vector<std::string> arguments(count, "x");
     CapturedRun run = RunCaptured(arguments);
     EXPECT_EQ(-1, run.status);
-    EXPECT_EQ(kUsageText, run.out);
+    EXPECT_EQ(ReadFile(SourcePath("testdata/usage.txt")), run.out);
     EXPECT_EQ("", run.err);
   }
 }

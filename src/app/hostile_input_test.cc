@@ -420,7 +420,7 @@ BinaryRun RunBinary(const std::vector<std::string>& arguments) {
 }
 
 TEST(HostileInputTest, BinaryExitsWith255OnEveryFailure) {
-  const std::string usage = kUsageText;
+  const std::string usage = ReadFile(SourcePath("testdata/usage.txt"));
   std::string two = WriteTempFile("two.txt", kTwoModules);
   std::string directory = SourcePath("testdata");
   struct {

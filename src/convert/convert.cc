@@ -14,6 +14,7 @@
 #include "convert/hard_block.h"
 #include "convert/input_format.h"
 #include "convert/yal_modules.h"
+#include "io/file_closer.h"
 #include "io/output_file.h"
 
 const char* const kConvertUsage =
@@ -39,10 +40,6 @@ struct Arguments {
   std::string output = "-";
   bool help = false;
   bool version = false;
-};
-
-struct FileCloser {
-  void operator()(FILE* file) const { fclose(file); }
 };
 
 bool ParseArguments(int argc, const char* const* argv, Arguments* arguments,

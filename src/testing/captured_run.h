@@ -11,18 +11,6 @@
 #include "anneal/annealer.h"
 #include "testing/memory_stream.h"
 
-// The usage text, as the tests expect it byte for byte.
-constexpr const char* kUsageText =
-    "Usage:\nfloorplan <infile> [lambda] [T0] [Tf] [prob M1] [prob M2] [prob "
-    "M3]\n"
-    "<infile>  - name of file containing floorplan data\n"
-    "<lambda>  - cooling parameter (0<lambda<1) = 0.85\n"
-    "[T0]      - initial temperature = 2^(N+6), N=# modules\n"
-    "[Tf]\t  - final temperature = 10.0\n"
-    "[prob M1] - incidence of M1 moves = 1\n"
-    "[prob M2] - incidence of M2 moves = 1\n"
-    "[prob M3] - incidence of M3 moves = 1\n";
-
 // The clock of the expected outputs under testdata/golden.
 constexpr int64_t kGoldenClock = 1767225600;  // 2026-01-01 00:00:00 UTC
 
