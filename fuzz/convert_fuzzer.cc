@@ -1,0 +1,86 @@
+// Feeds arbitrary bytes to floorplan-convert as its input file. Whatever the
+// bytes, the command either refuses them with exactly one message and writes
+// nothing, or writes a data file that the program's own reader takes back
+// whole: identifiers 1..N in order, sides 1..65535, the names, N >= 2.
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "convert/convert.h"
+#include "io/data_file.h"
+#include "testing/memory_stream.h"
+
+namespace {
+
+void Require(bool condition, const char* what) {
+  if (!condition) {
+    fprintf(stderr, "convert_fuzzer: %s\n", what);
+    abort();
+  }
+}
+
+// An anonymous in-memory file, reached by its /proc path as any named file.
+struct MemoryFile {
+  int fd = memfd_create("floorplan-convert", 0);
+  std::string path = "/proc/self/fd/" + std::to_string(fd);
+
+  void Store(const uint8_t* data, size_t size) {
+    Require(ftruncate(fd, 0) == 0, "ftruncate failed");
+    Require(size == 0 ||
+                pwrite(fd, data, size, 0) == static_cast<ssize_t>(size),
+            "pwrite failed");
+  }
+};
+
+size_t CountLines(const std::string& text) {
+  size_t lines = 0;
+  for (char c : text) lines += c == '\n';
+  return lines;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static MemoryFile* input = new MemoryFile();
+  static MemoryFile* converted = new MemoryFile();
+  Require(input->fd >= 0 && converted->fd >= 0, "no in-memory file");
+  input->Store(data, size);
+
+  MemoryStream out;
+  MemoryStream err;
+  const char* argv[] = {"floorplan-convert", input->path.c_str()};
+  int status = RunConvert(2, argv, out.file, err.file);
+  std::string written = out.Close();
+  std::string message = err.Close();
+
+  if (status != 0) {
+    Require(status == 1, "a refusal is not status 1");
+    Require(written.empty(), "a refusal wrote output");
+    Require(message.rfind("floorplan-convert: ", 0) == 0 &&
+                CountLines(message) == 1 && message.back() == '\n',
+            "a refusal is not one message");
+    return 0;
+  }
+  Require(message.empty(), "a conversion wrote to standard error");
+  converted->Store(reinterpret_cast<const uint8_t*>(written.data()),
+                   written.size());
+  std::vector<DataModule> modules;
+  std::string error;
+  Require(ReadDataFile(converted->path, &modules, &error),
+          "the reader refuses the converted file");
+  Require(modules.size() >= 2, "fewer than two blocks converted");
+  Require(modules.size() == CountLines(written), "a line the reader skipped");
+  for (size_t k = 0; k < modules.size(); ++k) {
+    const DataModule& module = modules[k];
+    Require(module.identifier == static_cast<int32_t>(k + 1),
+            "identifiers are not 1..N in order");
+    Require(module.width > 0 && module.height > 0, "a side of 0");
+    Require(!module.name.empty(), "a block without its name");
+  }
+  return 0;
+}
