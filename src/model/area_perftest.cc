@@ -6,11 +6,9 @@
 #include <random>
 #include <string>
 
-#include "io/loader.h"
 #include "model/area_tracker.h"
 #include "model/floorplan.h"
 #include "model/shape_list.h"
-#include "random/random.h"
 #include "testing/test_floorplans.h"
 
 namespace {
@@ -19,11 +17,8 @@ const char* const kBenchmarks[] = {"apte",  "xerox", "hp",
                                    "ami33", "n100",  "n200"};
 
 std::unique_ptr<Floorplan> Benchmark(int index) {
-  RandomSource random;
-  std::string path = std::string(FLOORPLAN_SOURCE_DIR) + "/examples/" +
-                     kBenchmarks[index] + ".txt";
-  std::string error;
-  return LoadFloorplan(path, &random, &error);
+  return LoadFloorplanFile(std::string(FLOORPLAN_SOURCE_DIR) + "/examples/" +
+                           kBenchmarks[index] + ".txt");
 }
 
 std::unique_ptr<Floorplan> RandomTree(int64_t modules) {

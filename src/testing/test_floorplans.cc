@@ -1,12 +1,16 @@
 #include "testing/test_floorplans.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <utility>
 
+#include "io/loader.h"
 #include "model/expression_parser.h"
+#include "random/random.h"
 
 namespace {
 
@@ -109,6 +113,32 @@ std::unique_ptr<Floorplan> RandomFloorplan(
     previousCut = type;
   }
   return Floorplan::FromPostfix(items);
+}
+
+std::unique_ptr<Floorplan> LoadFloorplanFile(const std::string& path) {
+  RandomSource random;
+  std::string error;
+  return LoadFloorplan(path, &random, &error);
+}
+
+std::string RandomDataFile(int64_t modules) {
+  static std::vector<std::pair<int64_t, std::string>> written;
+  for (const auto& [count, path] : written) {
+    if (count == modules) return path;
+  }
+  std::string path = "/tmp/floorplan_data_" + std::to_string(getpid()) + "_" +
+                     std::to_string(modules) + ".txt";
+  FILE* file = fopen(path.c_str(), "w");
+  std::mt19937 random(static_cast<uint32_t>(modules));
+  std::uniform_int_distribution<int> side(1, 500);
+  for (int64_t id = 1; id <= modules; ++id) {
+    int width = side(random);
+    int height = side(random);
+    fprintf(file, "%lld %d %d\n", static_cast<long long>(id), width, height);
+  }
+  fclose(file);
+  written.push_back({modules, path});
+  return path;
 }
 
 std::string ExpressionOf(const Floorplan& floorplan) {

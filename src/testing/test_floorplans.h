@@ -43,6 +43,14 @@ struct RandomFloorplanOptions {
 std::unique_ptr<Floorplan> RandomFloorplan(
     const RandomFloorplanOptions& options, std::mt19937* random);
 
+// The Floorplan a data file loads as, with the random source seeded with 1;
+// null when the file is refused.
+std::unique_ptr<Floorplan> LoadFloorplanFile(const std::string& path);
+
+// Writes a data file of modules 1..N with sides 1..500 drawn from a generator
+// seeded with N, once per N per process, and returns its path.
+std::string RandomDataFile(int64_t modules);
+
 std::string ExpressionOf(const Floorplan& floorplan);
 
 // Every element of the expression, from head.
