@@ -14,6 +14,7 @@
 #include "convert/hard_block.h"
 #include "convert/input_format.h"
 #include "convert/yal_modules.h"
+#include "app/command_line.h"
 #include "io/file_closer.h"
 #include "io/output_file.h"
 
@@ -44,25 +45,12 @@ struct Arguments {
 
 bool ParseArguments(int argc, const char* const* argv, Arguments* arguments,
                     std::string* error) {
-  std::vector<std::string> positional;
-  bool options = true;
-  for (int i = 1; i < argc; ++i) {
-    std::string argument = argv[i];
-    if (options && argument == "--") {
-      options = false;
-    } else if (options && (argument == "-h" || argument == "--help")) {
-      arguments->help = true;
-      return true;
-    } else if (options && argument == "--version") {
-      arguments->version = true;
-      return true;
-    } else if (options && argument.size() > 1 && argument[0] == '-') {
-      *error = "unknown option " + argument;
-      return false;
-    } else {
-      positional.push_back(argument);
-    }
-  }
+  CommandLine line;
+  if (!ParseCommandLine(argc, argv, {}, &line, error)) return false;
+  arguments->help = line.help;
+  arguments->version = line.version;
+  if (line.help || line.version) return true;
+  const std::vector<std::string>& positional = line.operands;
   if (positional.empty()) {
     *error = "no INPUT given";
     return false;

@@ -1,0 +1,70 @@
+#include "app/command_line.h"
+
+namespace {
+
+const OptionSpec* Find(const std::vector<OptionSpec>& specs,
+                       const std::string& name) {
+  for (const OptionSpec& spec : specs) {
+    if (name == spec.name) return &spec;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool CommandLine::Has(const std::string& name) const {
+  return Value(name) != nullptr;
+}
+
+const std::string* CommandLine::Value(const std::string& name) const {
+  const std::string* value = nullptr;
+  for (const auto& [given, text] : options) {
+    if (given == name) value = &text;
+  }
+  return value;
+}
+
+bool ParseCommandLine(int argc, const char* const* argv,
+                      const std::vector<OptionSpec>& specs,
+                      CommandLine* commandLine, std::string* error) {
+  bool optionsEnded = false;
+  for (int i = 1; i < argc; ++i) {
+    std::string argument = argv[i];
+    if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
+      commandLine->operands.push_back(argument);
+      continue;
+    }
+    if (argument == "--") {
+      optionsEnded = true;
+    } else if (argument == "-h" || argument == "--help") {
+      commandLine->help = true;
+    } else if (argument == "--version") {
+      commandLine->version = true;
+    } else {
+      size_t equals =
+          argument.rfind("--", 0) == 0 ? argument.find('=') : std::string::npos;
+      std::string name = argument.substr(0, equals);
+      const OptionSpec* spec = Find(specs, name);
+      if (spec == nullptr) {
+        *error = "unknown option " + name;
+        return false;
+      }
+      std::string value;
+      if (equals != std::string::npos) {
+        if (!spec->takesValue) {
+          *error = name + " takes no value";
+          return false;
+        }
+        value = argument.substr(equals + 1);
+      } else if (spec->takesValue) {
+        if (i + 1 == argc) {
+          *error = name + " needs a value";
+          return false;
+        }
+        value = argv[++i];
+      }
+      commandLine->options.push_back({name, value});
+    }
+  }
+  return true;
+}
