@@ -159,29 +159,23 @@ int RunReport(int argc, const char* const* argv, const ReportStreams& streams) {
   }
   PlacementTable table = TabulatePlacement(placement, modules, match.dataIndex);
 
-  // The picture is prepared first and put in place last, after standard
-  // output took the table: a failure on either side leaves every file as
-  // it was.
-  OutputFile picture(streams.out);
-  std::string reason;
-  if (!arguments.picture.empty()) {
-    std::string svg = RenderSvg(MakePicture(
-        arguments, placement, table, modules, match.dataIndex, curve, log));
-    if (!picture.Open(
-            arguments.picture,
-            {arguments.data, arguments.log.empty() ? "-" : arguments.log},
-            &reason) ||
-        !WriteStream(picture.stream(), svg, &reason) ||
-        !FlushStream(picture.stream(), &reason)) {
-      Complain(streams.err, Shown(arguments.picture) + ": " + reason);
-      return kExitFailure;
-    }
-  }
+  // Standard output first: a failed write, or a reader gone away (SIGPIPE),
+  // then ends the run before any temporary picture file exists.
   if (arguments.picture != "-" &&
       !WriteOut(streams.out, Document(arguments, table), streams.err)) {
     return kExitFailure;
   }
-  if (!arguments.picture.empty() && !picture.Commit(&reason)) {
+  if (arguments.picture.empty()) return kExitSuccess;
+  std::string svg = RenderSvg(MakePicture(arguments, placement, table, modules,
+                                          match.dataIndex, curve, log));
+  // A log read from standard input may still be a file the picture must not
+  // replace: /dev/stdin names it.
+  std::string logFile = arguments.log.empty() ? "/dev/stdin" : arguments.log;
+  OutputFile picture(streams.out);
+  std::string reason;
+  if (!picture.Open(arguments.picture, {arguments.data, logFile}, &reason) ||
+      !WriteStream(picture.stream(), svg, &reason) ||
+      !picture.Commit(&reason)) {
     Complain(streams.err, Shown(arguments.picture) + ": " + reason);
     return kExitFailure;
   }

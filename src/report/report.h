@@ -5,10 +5,11 @@
 // real streams. The command line is in report_arguments.h.
 //
 // A problem is reported on `err` as one line naming the file (and line) at
-// fault, with exit status 1 (2 for a command line it cannot use). Nothing
-// is left half done: the picture is written through an OutputFile, which
-// replaces the target only once every write to it and to `out` succeeded,
-// so on any failure every existing file is left as it was.
+// fault, with exit status 1 (2 for a command line it cannot use). Inputs are
+// checked whole before anything is written. Then `out` takes the table, and
+// only once that succeeded is the picture written, through an OutputFile:
+// it replaces the target only when every write to it succeeded, so on any
+// failure every existing file is left as it was.
 #ifndef FLOORPLAN_REPORT_REPORT_H_
 #define FLOORPLAN_REPORT_REPORT_H_
 
