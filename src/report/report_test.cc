@@ -20,7 +20,9 @@
 #include <thread>
 #include <vector>
 
+#include "app/version.h"
 #include "report/chart_axis.h"
+#include "report/report_arguments.h"
 #include "testing/captured_run.h"
 #include "testing/test_files.h"
 
@@ -750,6 +752,17 @@ TEST(ReportTest, CostsAreComparedAndPrintedExactly) {
           " is 17179344900 (is this the log of a run on "
           "that file?)\n",
       wrapped.err);
+}
+
+TEST(ReportTest, HelpAndVersion) {
+  ReportRun version = RunReportCaptured({"--version"});
+  EXPECT_EQ(0, version.status);
+  EXPECT_EQ(std::string("floorplan-report ") + kFloorplanVersion + "\n",
+            version.out);
+  ReportRun help = RunReportCaptured({"--help", "--bogus"});
+  EXPECT_EQ(0, help.status);
+  EXPECT_EQ(kReportUsage, help.out);
+  EXPECT_EQ("", version.err + help.err);
 }
 
 }  // namespace
