@@ -1,14 +1,15 @@
 // The entry of `floorplan-report`, apart from the process: reads a data file
 // and the log of a `floorplan` run on it, checks the log's final solution
-// against the file, and writes the placement table to `out` and the picture
-// to an SVG file. main() only supplies the real streams.
+// against the file, and writes the placement to `out` (as a table, CSV or
+// JSON) and the picture to an SVG file or to `out`. main() only supplies the
+// real streams. The command line is in report_arguments.h.
 //
-// floorplan-report [-o FILE] DATAFILE [LOGFILE]
-//
-// Without LOGFILE (or with "-") the log is read from `in`. A problem is
-// reported on `err` as one line naming the file and line; nothing is then
-// written to `out`, and no SVG file is left, not even in part: the picture
-// is written to FILE.tmp and renamed to FILE only when it is complete.
+// A problem is reported on `err` as one line naming the file (and line) at
+// fault, with exit status 1 (2 for a command line it cannot use). Inputs are
+// checked whole before anything is written. Then `out` takes the table, and
+// only once that succeeded is the picture written, through an OutputFile:
+// it replaces the target only when every write to it succeeded, so on any
+// failure every existing file is left as it was.
 #ifndef FLOORPLAN_REPORT_REPORT_H_
 #define FLOORPLAN_REPORT_REPORT_H_
 
@@ -22,9 +23,7 @@ struct ReportStreams {
   FILE* err = stderr;
 };
 
-// argv[0] is the program name. Returns the exit status: 0 after a report,
-// 1 when an input is wrong or a file cannot be read or written, 2 for a
-// command line it cannot use (after the usage text on `err`).
+// argv[0] is the program name. Returns the exit status (app/exit_status.h).
 int RunReport(int argc, const char* const* argv, const ReportStreams& streams);
 
 #endif  // FLOORPLAN_REPORT_REPORT_H_

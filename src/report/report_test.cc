@@ -4,7 +4,9 @@
 // standard output and no picture (an older one is left as it was).
 #include "report/report.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -12,11 +14,17 @@
 #include <map>
 #include <optional>
 #include <random>
+#include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "app/version.h"
+#include "report/chart_axis.h"
+#include "report/report_arguments.h"
 #include "testing/captured_run.h"
+#include "testing/test_files.h"
 
 namespace {
 
@@ -27,14 +35,18 @@ struct ReportRun {
 };
 
 // `arguments` excludes the program name; `input` is standard input.
+// `standardInput`, when given, is read instead of `input`.
 ReportRun RunReportCaptured(const std::vector<std::string>& arguments,
-                            const std::string& input = "") {
+                            const std::string& input = "",
+                            FILE* standardInput = nullptr) {
   std::vector<const char*> argv{"floorplan-report"};
   for (const std::string& argument : arguments)
     argv.push_back(argument.c_str());
-  FILE* in = tmpfile();
-  fwrite(input.data(), 1, input.size(), in);
-  rewind(in);
+  FILE* in = standardInput != nullptr ? standardInput : tmpfile();
+  if (standardInput == nullptr) {
+    fwrite(input.data(), 1, input.size(), in);
+    rewind(in);
+  }
   MemoryStream out;
   MemoryStream err;
   ReportStreams streams;
@@ -43,7 +55,7 @@ ReportRun RunReportCaptured(const std::vector<std::string>& arguments,
   streams.err = err.file;
   ReportRun run;
   run.status = RunReport(static_cast<int>(argv.size()), argv.data(), streams);
-  fclose(in);
+  if (standardInput == nullptr) fclose(in);
   run.out = out.Close();
   run.err = err.Close();
   return run;
@@ -216,11 +228,21 @@ TEST(ReportTest, WholeRunsGiveTableAndPicture) {
     std::string svg = ReadFile(picture);
     EXPECT_EQ(rows.size(), Count(svg, "<rect class=\"module"));
     EXPECT_EQ(1u, Count(svg, "best so far"));
-    EXPECT_EQ(c.verbose ? 1u : 0u, Count(svg, "temperature (right axis)"));
+    EXPECT_EQ(c.verbose ? 1u : 0u, Count(svg, "temperature (right axis"));
+    EXPECT_EQ(
+        1u, Count(svg, ">final best " + GroupedDigits(loggedCost) + "</text>"));
+    // Every module is named in its tooltip; labels too small to read are
+    // left out, but most modules of these files are large enough.
+    size_t drawn = 0;
     for (const DataLine& module : modules) {
       std::string label = module.name.empty() ? module.identifier : module.name;
-      EXPECT_NE(std::string::npos, svg.find(">" + label + "</text>"));
+      std::string named = module.name.empty() ? "" : " (" + module.name + ")";
+      EXPECT_EQ(1u, Count(svg, "<title>module " + module.identifier + named +
+                                   " at ("));
+      drawn += Count(svg, ">" + label + "</text>");
     }
+    EXPECT_LE(drawn, modules.size());
+    EXPECT_GT(drawn, modules.size() / 2);
     std::optional<bool> wellFormed = WellFormedXml(picture);
     if (wellFormed) {
       EXPECT_TRUE(*wellFormed);
@@ -288,7 +310,7 @@ TEST(ReportTest, LongLogGivesSmallPicture) {
   ASSERT_EQ(0, report.status) << report.err;
   std::string svg = ReadFile(picture);
   EXPECT_LT(svg.size(), 200u * 1024);
-  EXPECT_NE(std::string::npos, svg.find(", 1000000 moves"));
+  EXPECT_NE(std::string::npos, svg.find(", 1,000,000 moves"));
   EXPECT_EQ(33u, Count(svg, "<rect class=\"module"));
   std::remove(picture.c_str());
 }
@@ -332,6 +354,15 @@ TEST(ReportTest, BadInputsGiveMessageAndNoPicture) {
   std::string missing = WriteTempFile("missing", "");
   std::remove(missing.c_str());
   std::string picture = WriteTempFile("kept.svg", "an older picture");
+  // The last line without its line feed and its last digit: a cost cut off.
+  std::string cutInLastLine = log.substr(0, log.size() - 2);
+  std::string twoCosts =
+      log.substr(0, log.size() - 1) + " Cost: " + costText + "\n";
+  size_t firstMoveLine = LineOf(log, "***Start of Simulated Annealing***") + 2;
+  std::string longLine = log;
+  longLine.insert(longLine.find('\n', longLine.find("Annealing***")) + 2,
+                  std::string(100000, '7') + "\n");
+  std::string folder = data.substr(0, data.find_last_of('/'));
 
   struct Case {
     const char* name;
@@ -339,6 +370,7 @@ TEST(ReportTest, BadInputsGiveMessageAndNoPicture) {
     std::string log;                     // standard input
     int status;
     std::string message;  // the whole of standard error starts with it
+    bool table = false;   // printed before the picture is refused
   };
   const std::string where = "floorplan-report: <stdin>:";
   const Case cases[] = {
@@ -347,6 +379,36 @@ TEST(ReportTest, BadInputsGiveMessageAndNoPicture) {
        cutOff,
        1,
        where + std::to_string(cutOffLines) + ": no final solution"},
+      {"cut inside its last line",
+       {data},
+       cutInLastLine,
+       1,
+       where + std::to_string(costLine) +
+           ": the log breaks off in its last line, so its final cost may be "
+           "cut short (was the run cut short?)\n"},
+      {"two Cost: in one line",
+       {data},
+       twoCosts,
+       1,
+       where + std::to_string(costLine) +
+           ": expected \"Cost: <area>\" after the final solution\n"},
+      {"a line longer than a log of the data file holds",
+       {data},
+       longLine,
+       1,
+       where + std::to_string(firstMoveLine) +
+           ": a line longer than any line of a log of this data file"},
+      {"/dev/zero as the log",
+       {data, "/dev/zero"},
+       "",
+       1,
+       "floorplan-report: /dev/zero:1: a line longer than any line of a log "
+       "of this data file"},
+      {"a directory as the log",
+       {data, folder},
+       "",
+       1,
+       "floorplan-report: " + folder + ": is a directory, not a log\n"},
       {"empty log",
        {data},
        "",
@@ -414,7 +476,8 @@ TEST(ReportTest, BadInputsGiveMessageAndNoPicture) {
        {data, missing},
        "",
        1,
-       "floorplan-report: " + missing + ": cannot open the log"},
+       "floorplan-report: " + missing +
+           ": cannot open the log: No such file or directory\n"},
       {"data file not readable by floorplan",
        {shortFirstLine},
        log,
@@ -441,13 +504,17 @@ TEST(ReportTest, BadInputsGiveMessageAndNoPicture) {
       {"picture over the data file",
        {data, "-o", data},
        log,
-       2,
-       "floorplan-report: the picture would overwrite an input"},
+       1,
+       "floorplan-report: " + data + ": is the same file as the input " + data +
+           "\n",
+       true},
       {"picture in no folder",
        {data, "-o", missing + "/p.svg"},
        log,
        1,
-       "floorplan-report: " + missing + "/p.svg.tmp: cannot create"},
+       "floorplan-report: " + missing + "/p.svg: cannot create a temporary " +
+           "file in " + missing + ": No such file or directory\n",
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -456,7 +523,10 @@ TEST(ReportTest, BadInputsGiveMessageAndNoPicture) {
     ReportRun report = RunReportCaptured(arguments, c.log);
     EXPECT_EQ(c.status, report.status);
     EXPECT_EQ(0u, report.err.rfind(c.message, 0)) << report.err;
-    EXPECT_EQ("", report.out);
+    EXPECT_EQ(c.table, report.out.rfind("module ", 0) == 0);
+    if (!c.table) {
+      EXPECT_EQ("", report.out);
+    }
     EXPECT_EQ("an older picture", ReadFile(picture));
     EXPECT_FALSE(Exists(picture + ".tmp"));
   }
@@ -464,6 +534,235 @@ TEST(ReportTest, BadInputsGiveMessageAndNoPicture) {
        {extraModule, sameIdentifier, shortFirstLine, picture}) {
     std::remove(path.c_str());
   }
+}
+
+// A closed standard input is told as such, not as an empty log: main()
+// leaves /dev/null open for writing in its place.
+TEST(ReportTest, ClosedStandardInputIsToldAsSuch) {
+  FILE* closed = fopen("/dev/null", "w");
+  ASSERT_NE(nullptr, closed);
+  ReportRun report = RunReportCaptured(
+      {"-o", "-", SourcePath("examples/apte.txt")}, "", closed);
+  fclose(closed);
+  EXPECT_EQ(1, report.status);
+  EXPECT_EQ(
+      "floorplan-report: <stdin>: standard input is closed: give LOGFILE, or "
+      "pipe the output of floorplan in\n",
+      report.err);
+  EXPECT_EQ("", report.out);
+}
+
+// Where -o may and may not write, each case in a folder of its own holding
+// the data file, the log and an older picture: a refusal or a failure leaves
+// every file there as it was, and no temporary file behind.
+TEST(ReportTest, PictureTargets) {
+  std::string source = SourcePath("testdata/golden/three.txt");
+  CapturedRun run = RunCaptured({source});
+  ASSERT_EQ(0, run.status);
+  struct Case {
+    const char* name;
+    std::string target;  // "DIR/" stands for the case's folder
+    int status;
+    std::string err;      // "DIR/" as above
+    bool pictureWritten;  // to the target
+  };
+  const Case cases[] = {
+      {"a new file", "DIR/new.svg", 0, "", true},
+      {"an older picture", "DIR/old.svg", 0, "", true},
+      {"the data file by another name", "DIR/./data.txt", 1,
+       "floorplan-report: DIR/./data.txt: is the same file as the input "
+       "DIR/data.txt\n",
+       false},
+      {"the log", "DIR/sub/../run.log", 1,
+       "floorplan-report: DIR/sub/../run.log: is the same file as the input "
+       "DIR/run.log\n",
+       false},
+      {"a symbolic link to the data file", "DIR/link.svg", 1,
+       "floorplan-report: DIR/link.svg: is the same file as the input "
+       "DIR/data.txt\n",
+       false},
+      {"a hard link to the log", "DIR/hard.svg", 1,
+       "floorplan-report: DIR/hard.svg: is the same file as the input "
+       "DIR/run.log\n",
+       false},
+      {"a read-only picture", "DIR/readonly.svg", 1,
+       "floorplan-report: DIR/readonly.svg: is read-only\n", false},
+      {"a folder", "DIR/sub", 1, "floorplan-report: DIR/sub: Is a directory\n",
+       false},
+      {"/dev/null", "/dev/null", 0, "", false},
+      {"/dev/full", "/dev/full", 1,
+       "floorplan-report: /dev/full: cannot write: No space left on device\n",
+       false},
+      {"a FIFO", "DIR/fifo", 0, "", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchFolder folder;
+    auto place = [&](std::string text) {
+      for (size_t at = text.find("DIR/"); at != std::string::npos;
+           at = text.find("DIR/", at)) {
+        text.replace(at, 3, folder.path());
+      }
+      return text;
+    };
+    std::string data = folder / "data.txt";
+    std::string log = folder / "run.log";
+    WriteText(data, ReadFile(source));
+    WriteText(log, run.out);
+    WriteText(folder / "old.svg", "an older picture");
+    WriteText(folder / "readonly.svg", "kept");
+    WriteText(folder / "old.svg.tmp", "the user's own file");
+    ASSERT_EQ(0, chmod((folder / "readonly.svg").c_str(), 0444));
+    ASSERT_EQ(0, mkdir((folder / "sub").c_str(), 0755));
+    ASSERT_EQ(0, symlink(data.c_str(), (folder / "link.svg").c_str()));
+    ASSERT_EQ(0, link(log.c_str(), (folder / "hard.svg").c_str()));
+    ASSERT_EQ(0, mkfifo((folder / "fifo").c_str(), 0644));
+    std::set<std::string> before = Listing(folder.path());
+
+    std::string target = place(c.target);
+    std::string fromFifo;
+    std::thread reader;
+    if (c.target == "DIR/fifo") {
+      reader = std::thread([&] { fromFifo = ReadFile(target); });
+    }
+    ReportRun report = RunReportCaptured({"-o", target, data, log});
+    if (reader.joinable()) reader.join();
+    EXPECT_EQ(c.status, report.status);
+    EXPECT_EQ(place(c.err), report.err);
+    // The table comes first, whatever becomes of the picture.
+    EXPECT_EQ(0u, report.out.find("module "));
+
+    std::set<std::string> after = Listing(folder.path());
+    if (c.target == "DIR/new.svg") after.erase("new.svg");
+    EXPECT_EQ(before, after);
+    EXPECT_EQ(ReadFile(source), ReadFile(data));
+    EXPECT_EQ(run.out, ReadFile(log));
+    EXPECT_EQ("kept", ReadFile(folder / "readonly.svg"));
+    EXPECT_EQ("the user's own file", ReadFile(folder / "old.svg.tmp"));
+    // Reading /dev/full would never end.
+    std::string written = c.target == "DIR/fifo" ? fromFifo
+                          : c.target[0] == 'D'   ? ReadFile(target)
+                                                 : "";
+    EXPECT_EQ(c.pictureWritten, written.rfind("<?xml", 0) == 0);
+    if (c.target != "DIR/old.svg") {
+      EXPECT_EQ("an older picture", ReadFile(folder / "old.svg"));
+    }
+  }
+}
+
+// -o - puts the picture on standard output in place of the table; csv and
+// json put the placement there and write a picture only where -o says; all
+// three carry the same placement.
+TEST(ReportTest, StandardOutputCarriesOneDocument) {
+  ScratchFolder folder;
+  std::string data = folder / "ami33.txt";
+  WriteText(data, ReadFile(SourcePath("examples/ami33.txt")));
+  CapturedRun run = RunCaptured({data, "0.9", "1000", "10"});
+  ASSERT_EQ(0, run.status);
+  std::string log = folder / "run.log";
+  WriteText(log, run.out);
+  std::string loggedCost = run.out.substr(run.out.rfind("Cost: ") + 6);
+  loggedCost.pop_back();
+
+  ReportRun svg = RunReportCaptured({"-o", "-", data, log});
+  ASSERT_EQ(0, svg.status) << svg.err;
+  EXPECT_EQ(0u, svg.out.rfind("<?xml", 0));
+  EXPECT_EQ("</svg>\n", svg.out.substr(svg.out.size() - 7));
+  EXPECT_EQ(2u, Listing(folder.path()).size());
+
+  ReportRun csv = RunReportCaptured({"--format", "csv", data, log});
+  ReportRun json = RunReportCaptured({"--format=json", data, log});
+  EXPECT_EQ(2u, Listing(folder.path()).size()) << "no picture unless -o";
+  ReportRun table = RunReportCaptured({data, log});
+  for (const ReportRun* report : {&csv, &json, &table}) {
+    ASSERT_EQ(0, report->status) << report->err;
+    EXPECT_EQ("", report->err);
+  }
+  EXPECT_EQ(3u, Listing(folder.path()).size());
+  EXPECT_EQ(ReadFile(folder / "ami33.svg"), svg.out);
+
+  std::vector<Row> rows;
+  std::map<std::string, std::string> summary;
+  ParseTable(table.out, &rows, &summary);
+  std::vector<DataLine> modules = ReadDataLines(data);
+  ASSERT_EQ(33u, rows.size());
+  std::istringstream csvLines(csv.out);
+  std::string line;
+  std::getline(csvLines, line);
+  EXPECT_EQ("id,name,x,y,width,height,rotated\r", line);
+  for (size_t k = 0; k < rows.size(); ++k) {
+    const Row& row = rows[k];
+    std::string fields =
+        row.identifier + "," + modules[k].name + "," + std::to_string(row.x) +
+        "," + std::to_string(row.y) + "," + std::to_string(row.width) + "," +
+        std::to_string(row.height) + "," + std::to_string(row.rotated);
+    std::getline(csvLines, line);
+    EXPECT_EQ(fields + "\r", line);
+    EXPECT_EQ(1u,
+              Count(json.out, "{\"id\": " + row.identifier + ", \"name\": \"" +
+                                  modules[k].name +
+                                  "\", \"x\": " + std::to_string(row.x) +
+                                  ", \"y\": " + std::to_string(row.y) + ", "));
+  }
+  EXPECT_FALSE(std::getline(csvLines, line));
+  EXPECT_EQ(1u, Count(json.out, "\"area\": " + loggedCost + ",\n"));
+  EXPECT_EQ(1u, Count(json.out,
+                      "\"module_area\": " + summary["module area"] + ",\n"));
+  // Two decimals in the table ("NN.NN%"), four in JSON.
+  const std::string key = "\"dead_space_percent\": ";
+  size_t at = json.out.find(key);
+  ASSERT_NE(std::string::npos, at);
+  EXPECT_NEAR(std::stod(summary["dead space"]),
+              std::stod(json.out.substr(at + key.size())), 0.005);
+}
+
+// Four modules of 65535 x 65535 in a square: an area of 131070^2 =
+// 17179344900. A log that gives that plus 2^64 would pass a comparison in
+// 64 bits; it is refused, and both areas are printed with every digit.
+TEST(ReportTest, CostsAreComparedAndPrintedExactly) {
+  ScratchFolder folder;
+  std::string data = folder / "big.txt";
+  WriteText(data,
+            "1 65535 65535\n2 65535 65535\n3 65535 65535\n"
+            "4 65535 65535\n");
+  auto logWithCost = [](const std::string& cost) {
+    return "Initial Floorplan: <1><2>V<3>V<4>V Cost: 73786976294838206464\n\n"
+           "***Start of Simulated Annealing***\n\n"
+           "1         <1><2>V<3><4>VH  17179344900 2.000000 Y\n\n"
+           "***End of Simulated Annealing***\nFinal solution:\n"
+           "<1><2>V<3><4>VH\n\nCost: " +
+           cost + "\n";
+  };
+  ReportRun right = RunReportCaptured({"-o", folder / "big.svg", data},
+                                      logWithCost("17179344900"));
+  ASSERT_EQ(0, right.status) << right.err;
+  EXPECT_NE(std::string::npos,
+            right.out.find("\narea             17179344900\n"));
+  EXPECT_NE(std::string::npos,
+            ReadFile(folder / "big.svg").find(">final best 17,179,344,900<"));
+
+  ReportRun wrapped = RunReportCaptured({"-o", folder / "big.svg", data},
+                                        logWithCost("18446744090888896516"));
+  EXPECT_EQ(1, wrapped.status);
+  EXPECT_EQ(
+      "floorplan-report: <stdin>:11: the log gives cost "
+      "18446744090888896516, but the least area of the final solution "
+      "over " +
+          data +
+          " is 17179344900 (is this the log of a run on "
+          "that file?)\n",
+      wrapped.err);
+}
+
+TEST(ReportTest, HelpAndVersion) {
+  ReportRun version = RunReportCaptured({"--version"});
+  EXPECT_EQ(0, version.status);
+  EXPECT_EQ(std::string("floorplan-report ") + kFloorplanVersion + "\n",
+            version.out);
+  ReportRun help = RunReportCaptured({"--help", "--bogus"});
+  EXPECT_EQ(0, help.status);
+  EXPECT_EQ(kReportUsage, help.out);
+  EXPECT_EQ("", version.err + help.err);
 }
 
 }  // namespace

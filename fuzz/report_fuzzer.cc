@@ -1,0 +1,165 @@
+// Feeds arbitrary bytes to floorplan-report as a data file and a log: the
+// bytes before the first line "----" are the data file, those after it the
+// log. Without that line the whole input is the data file, and the log is
+// made from it: the modules in file order under alternating cuts, with the
+// cost the model gives, so that every data file reaches the placement.
+//
+// The placement's promises are checked as assertions: every module inside
+// the box, no two overlapping, each with its own sides (or both exchanged
+// when turned), and the box's area equal to the cost. Then the whole
+// report runs in-process on the same files, for every format, with the
+// picture written to /dev/null.
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "anneal/log_format.h"
+#include "anneal/log_reader.h"
+#include "io/data_file.h"
+#include "report/cost_curve.h"
+#include "report/expression_match.h"
+#include "report/placement.h"
+#include "report/report.h"
+#include "report/report_log.h"
+#include "testing/memory_stream.h"
+
+namespace {
+
+// The overlap check compares every pair.
+constexpr size_t kLargestChecked = 400;
+
+void Require(bool condition, const char* what) {
+  if (!condition) {
+    fprintf(stderr, "report_fuzzer: %s\n", what);
+    abort();
+  }
+}
+
+// An anonymous in-memory file, opened by its /proc path as the report opens
+// any named file.
+struct MemoryFile {
+  int fd = memfd_create("floorplan-report", 0);
+  std::string path = "/proc/self/fd/" + std::to_string(fd);
+
+  void Store(std::string_view bytes) {
+    Require(ftruncate(fd, 0) == 0, "ftruncate failed");
+    Require(pwrite(fd, bytes.data(), bytes.size(), 0) ==
+                static_cast<ssize_t>(bytes.size()),
+            "pwrite failed");
+  }
+};
+
+// A log of no moves whose final solution is the modules in file order.
+std::string MadeUpLog(const std::vector<DataModule>& modules) {
+  std::string expression;
+  for (size_t k = 0; k < modules.size(); ++k) {
+    expression += "<" + std::to_string(modules[k].identifier) + ">";
+    if (k > 0) expression += k % 2 ? "V" : "H";
+  }
+  std::string cost = "0";
+  ExpressionMatch match = MatchExpression(expression, modules, "data");
+  if (match.floorplan) cost = AreaText(match.floorplan->Cost());
+  return "Initial Cost: " + cost + "\n\n" + std::string(kStartMarker) +
+         "\n\n\n" + std::string(kEndMarker) + "\n" +
+         std::string(kFinalSolution) + "\n" + expression + "\n\n" +
+         std::string(kFinalCost) + cost + "\n";
+}
+
+void CheckPlacement(const Placement& placement, Floorplan* floorplan,
+                    const std::vector<DataModule>& modules,
+                    const std::vector<size_t>& dataIndex) {
+  Require(placement.area == floorplan->Cost(), "area differs from the cost");
+  Require(BoxArea(placement.width, placement.height) == placement.area,
+          "the box's area differs from the cost");
+  Require(placement.modules.size() == modules.size(), "a module missing");
+  for (size_t k = 0; k < placement.modules.size(); ++k) {
+    const PlacedModule& placed = placement.modules[k];
+    const DataModule& module = modules[dataIndex[k]];
+    bool asGiven =
+        placed.width == module.width && placed.height == module.height;
+    bool turned =
+        placed.width == module.height && placed.height == module.width;
+    Require(placed.rotated ? turned : asGiven, "sides not the module's own");
+    Require(placed.x >= 0 && placed.y >= 0 &&
+                placed.x + placed.width <= placement.width &&
+                placed.y + placed.height <= placement.height,
+            "a module outside the box");
+  }
+  if (placement.modules.size() > kLargestChecked) return;
+  for (size_t a = 0; a < placement.modules.size(); ++a) {
+    const PlacedModule& p = placement.modules[a];
+    for (size_t b = 0; b < a; ++b) {
+      const PlacedModule& q = placement.modules[b];
+      Require(!(p.x < q.x + q.width && q.x < p.x + p.width &&
+                p.y < q.y + q.height && q.y < p.y + p.height),
+              "two modules overlap");
+    }
+  }
+}
+
+void RunWholeReport(const std::string& data, const std::string& log) {
+  static const std::vector<std::vector<std::string>> kOptions = {
+      {"-o", "/dev/null"},
+      {"--format", "csv"},
+      {"--format", "json", "-o", "/dev/null", "--title", "t"},
+  };
+  for (const std::vector<std::string>& options : kOptions) {
+    std::vector<const char*> argv{"floorplan-report"};
+    for (const std::string& option : options) argv.push_back(option.c_str());
+    argv.push_back(data.c_str());
+    argv.push_back(log.c_str());
+    MemoryStream out;
+    MemoryStream err;
+    ReportStreams streams;
+    streams.in = nullptr;  // LOGFILE is given
+    streams.out = out.file;
+    streams.err = err.file;
+    int status = RunReport(static_cast<int>(argv.size()), argv.data(), streams);
+    Require(status == 0 || status == 1, "an unexpected exit status");
+    std::string said = err.Close();
+    Require((status == 0) == said.empty(), "a failure without a message");
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+  static MemoryFile* dataFile = new MemoryFile();
+  static MemoryFile* logFile = new MemoryFile();
+  Require(dataFile->fd >= 0 && logFile->fd >= 0, "no in-memory file");
+  std::string_view input(reinterpret_cast<const char*>(bytes), size);
+  size_t separator = input.find("\n----\n");
+  dataFile->Store(input.substr(0, separator));
+
+  std::vector<DataModule> modules;
+  std::string error;
+  if (!ReadDataFile(dataFile->path, &modules, &error) ||
+      !CheckIdentifiers(modules, "data", &error)) {
+    return 0;
+  }
+  std::string log = separator == std::string_view::npos
+                        ? MadeUpLog(modules)
+                        : std::string(input.substr(separator + 6));
+  logFile->Store(log);
+
+  RunLog run;
+  CostCurve curve(64);
+  if (ReadReportLog(logFile->path, nullptr, modules, &curve, &run, &error)) {
+    ExpressionMatch match =
+        MatchExpression(run.finalExpression, modules, "data");
+    if (match.floorplan) {
+      Placement placement = PlaceFloorplan(*match.floorplan);
+      CheckPlacement(placement, match.floorplan.get(), modules,
+                     match.dataIndex);
+    }
+  }
+  RunWholeReport(dataFile->path, logFile->path);
+  return 0;
+}

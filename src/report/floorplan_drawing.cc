@@ -1,0 +1,94 @@
+#include "report/floorplan_drawing.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "report/text_escape.h"
+
+std::string FillColour(int32_t identifier) {
+  double hue = std::fmod(static_cast<double>(identifier) * 137.508, 360.0);
+  if (hue < 0) hue += 360.0;
+  double saturation = 0.55;
+  double lightness = 0.78;
+  double chroma = (1 - std::fabs(2 * lightness - 1)) * saturation;
+  double sector = hue / 60.0;
+  double second = chroma * (1 - std::fabs(std::fmod(sector, 2.0) - 1));
+  double rgb[3] = {0, 0, 0};
+  int part = static_cast<int>(sector) % 6;
+  // kOrder[part] tells which of chroma, second and zero each channel takes.
+  static const int kOrder[6][3] = {{0, 1, 2}, {1, 0, 2}, {2, 0, 1},
+                                   {2, 1, 0}, {1, 2, 0}, {0, 2, 1}};
+  double levels[3] = {chroma, second, 0};
+  for (int channel = 0; channel < 3; ++channel) {
+    rgb[channel] = levels[kOrder[part][channel]];
+  }
+  double base = lightness - chroma / 2;
+  char text[8];
+  snprintf(text, sizeof text, "#%02x%02x%02x",
+           static_cast<int>(std::lround((rgb[0] + base) * 255)),
+           static_cast<int>(std::lround((rgb[1] + base) * 255)),
+           static_cast<int>(std::lround((rgb[2] + base) * 255)));
+  return text;
+}
+
+double DrawFloorplan(const FloorplanDrawing& drawing, double left, double top,
+                     double width, double maxHeight, SvgDocument* svg) {
+  const Placement& placement = *drawing.placement;
+  if (placement.width <= 0 || placement.height <= 0) {
+    svg->Text(left, top + 16, "start", "note",
+              "The floorplan has no area to draw.");
+    return 24;
+  }
+  double boxWidth = static_cast<double>(placement.width);
+  double boxHeight = static_cast<double>(placement.height);
+  double scale = std::min(width / boxWidth, maxHeight / boxHeight);
+  double drawnWidth = boxWidth * scale;
+  double drawnHeight = boxHeight * scale;
+  double x = left + (width - drawnWidth) / 2;
+  svg->Add("<svg x=\"" + Px(x) + "\" y=\"" + Px(top) + "\" width=\"" +
+           Px(drawnWidth) + "\" height=\"" + Px(drawnHeight) +
+           "\" viewBox=\"0 0 " + std::to_string(placement.width) + " " +
+           std::to_string(placement.height) +
+           "\" preserveAspectRatio=\"none\" overflow=\"visible\">\n");
+  svg->Add("<rect class=\"box\" x=\"0\" y=\"0\" width=\"" +
+           std::to_string(placement.width) + "\" height=\"" +
+           std::to_string(placement.height) + "\"/>\n");
+  for (size_t index = 0; index < placement.modules.size(); ++index) {
+    const PlacedModule& module = placement.modules[index];
+    // SVG's y axis points down; the floorplan's points up.
+    int64_t moduleTop = placement.height - module.y - module.height;
+    std::string note =
+        index < drawing.notes.size() ? drawing.notes[index] : std::string();
+    svg->Add("<rect class=\"module" +
+             std::string(module.rotated ? " rotated" : "") + "\" x=\"" +
+             std::to_string(module.x) + "\" y=\"" + std::to_string(moduleTop) +
+             "\" width=\"" + std::to_string(module.width) + "\" height=\"" +
+             std::to_string(module.height) + "\" fill=\"" +
+             FillColour(module.identifier) + "\"><title>" + XmlText(note) +
+             "</title></rect>\n");
+  }
+  // Labels after every rectangle, so that no module covers another's label;
+  // none taller than a thirtieth of the drawing, so that big modules do not
+  // shout.
+  double largestLabel = std::max(boxWidth, boxHeight) / 30;
+  for (size_t index = 0; index < placement.modules.size(); ++index) {
+    const PlacedModule& module = placement.modules[index];
+    std::string label = index < drawing.labels.size()
+                            ? drawing.labels[index]
+                            : std::to_string(module.identifier);
+    double w = static_cast<double>(module.width);
+    double h = static_cast<double>(module.height);
+    double characters = std::max<double>(1, static_cast<double>(label.size()));
+    double size =
+        std::min({h * 0.5, w * 0.9 / (0.6 * characters), largestLabel});
+    if (!(size * scale >= kSmallestLabelPixels)) continue;
+    double centreX = static_cast<double>(module.x) + w / 2;
+    double centreY = static_cast<double>(placement.height - module.y) - h / 2;
+    svg->Add("<text class=\"label\" x=\"" + Units(centreX) + "\" y=\"" +
+             Units(centreY) + "\" font-size=\"" + Units(size) + "\">" +
+             XmlText(label) + "</text>\n");
+  }
+  svg->Add("</svg>\n");
+  return drawnHeight;
+}

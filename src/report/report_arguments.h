@@ -1,0 +1,40 @@
+// The command line of floorplan-report, understood:
+//
+//   floorplan-report [--format table|csv|json] [-o FILE] [--title TEXT]
+//                    DATAFILE [LOGFILE]
+//
+// plus --help and --version. Only parsing happens here: whether the files
+// can be read or written is found out where they are opened.
+#ifndef FLOORPLAN_REPORT_REPORT_ARGUMENTS_H_
+#define FLOORPLAN_REPORT_REPORT_ARGUMENTS_H_
+
+#include <string>
+
+extern const char* const kReportUsage;
+
+// What standard output carries.
+enum class ReportFormat { kTable, kCsv, kJson };
+
+// Invariants after a successful parse, unless `help` or `version`: `data` is
+// set; `picture` is set for the table format (by default DATAFILE with the
+// extension .svg) and empty for csv and json unless -o gave one; it is never
+// "-" together with csv or json, which would put two documents on standard
+// output.
+struct ReportArguments {
+  std::string data;
+  std::string log;      // empty: standard input
+  std::string picture;  // empty: none; "-": standard output, no table
+  ReportFormat format = ReportFormat::kTable;
+  std::string title;  // empty: "Floorplan of DATAFILE"
+  bool help = false;
+  bool version = false;
+};
+
+// False, with the reason, for a command line the program cannot use.
+bool ParseReportArguments(int argc, const char* const* argv,
+                          ReportArguments* arguments, std::string* error);
+
+// The data file's name with its extension, if any, replaced by ".svg".
+std::string DefaultPicture(const std::string& data);
+
+#endif  // FLOORPLAN_REPORT_REPORT_ARGUMENTS_H_

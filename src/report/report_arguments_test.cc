@@ -1,0 +1,104 @@
+// Command lines as users type them, and what each must come to.
+#include "report/report_arguments.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(ReportArgumentsTest, CommandLines) {
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string error;  // empty: parsed
+    std::string data = "";
+    std::string log = "";
+    std::string picture = "";
+    ReportFormat format = ReportFormat::kTable;
+    std::string title = "";
+  };
+  const ReportFormat table = ReportFormat::kTable;
+  const ReportFormat csv = ReportFormat::kCsv;
+  const ReportFormat json = ReportFormat::kJson;
+  const Case cases[] = {
+      {{"d.txt"}, "", "d.txt", "", "d.svg", table, ""},
+      {{"d.txt", "-"}, "", "d.txt", "", "d.svg", table, ""},
+      {{"dir.x/d", "run.log"},
+       "",
+       "dir.x/d",
+       "run.log",
+       "dir.x/d.svg",
+       table,
+       ""},
+      {{"d.svg"}, "", "d.svg", "", "d.svg.svg", table, ""},
+      {{"-o", "p.svg", "d.txt"}, "", "d.txt", "", "p.svg", table, ""},
+      {{"-o", "-", "d.txt"}, "", "d.txt", "", "-", table, ""},
+      {{"--format", "csv", "d.txt"}, "", "d.txt", "", "", csv, ""},
+      {{"--format=json", "d.txt", "l"}, "", "d.txt", "l", "", json, ""},
+      {{"--format", "json", "-o", "p.svg", "d.txt"},
+       "",
+       "d.txt",
+       "",
+       "p.svg",
+       json,
+       ""},
+      {{"--format", "table", "d.txt"}, "", "d.txt", "", "d.svg", table, ""},
+      {{"--title", "ami33, lambda 0.9", "d.txt"},
+       "",
+       "d.txt",
+       "",
+       "d.svg",
+       table,
+       "ami33, lambda 0.9"},
+      {{"--title=", "d.txt"}, "", "d.txt", "", "d.svg", table, ""},
+      {{"--", "-o"}, "", "-o", "", "-o.svg", table, ""},
+      {{"--format", "xml", "d.txt"}, "unknown format xml (table, csv or json)"},
+      {{"d.txt", "--format"}, "--format needs table, csv or json"},
+      {{"--format", "csv", "-o", "-", "d.txt"},
+       "-o - and --format csv or json would both write to standard output"},
+      {{"d.txt", "-o"}, "-o needs a file name"},
+      {{"-o", "", "d.txt"}, "-o needs a file name"},
+      {{"d.txt", "--title"}, "--title needs a text"},
+      {{"-x", "d.txt"}, "unknown option -x"},
+      {{"--output=p", "d.txt"}, "unknown option --output=p"},
+      {{}, "no data file given"},
+      {{"a", "b", "c"}, "too many arguments"},
+  };
+  for (const Case& c : cases) {
+    std::string shown;
+    std::vector<const char*> argv{"floorplan-report"};
+    for (const std::string& argument : c.arguments) {
+      argv.push_back(argument.c_str());
+      shown += argument + " ";
+    }
+    SCOPED_TRACE(shown);
+    ReportArguments arguments;
+    std::string error;
+    bool parsed = ParseReportArguments(static_cast<int>(argv.size()),
+                                       argv.data(), &arguments, &error);
+    EXPECT_EQ(c.error.empty(), parsed);
+    EXPECT_EQ(c.error, error);
+    if (!parsed) continue;
+    EXPECT_EQ(c.data, arguments.data);
+    EXPECT_EQ(c.log, arguments.log);
+    EXPECT_EQ(c.picture, arguments.picture);
+    EXPECT_EQ(c.format, arguments.format);
+    EXPECT_EQ(c.title, arguments.title);
+    EXPECT_FALSE(arguments.help || arguments.version);
+  }
+}
+
+TEST(ReportArgumentsTest, HelpAndVersionWinOverEverythingAfterThem) {
+  for (const char* option : {"-h", "--help", "--version"}) {
+    SCOPED_TRACE(option);
+    const char* argv[] = {"floorplan-report", "d.txt", option, "--bogus"};
+    ReportArguments arguments;
+    std::string error;
+    ASSERT_TRUE(ParseReportArguments(4, argv, &arguments, &error));
+    EXPECT_EQ(std::string(option) == "--version", arguments.version);
+    EXPECT_EQ(std::string(option) != "--version", arguments.help);
+  }
+}
+
+}  // namespace
