@@ -2,10 +2,10 @@
 
 namespace {
 
-const OptionSpec* Find(const std::vector<OptionSpec>& specs,
-                       const std::string& name) {
-  for (const OptionSpec& spec : specs) {
-    if (name == spec.name) return &spec;
+const KnownOption* Find(const std::vector<KnownOption>& knownOptions,
+                        const std::string& name) {
+  for (const KnownOption& option : knownOptions) {
+    if (name == option.name) return &option;
   }
   return nullptr;
 }
@@ -25,7 +25,7 @@ const std::string* CommandLine::Value(const std::string& name) const {
 }
 
 bool ParseCommandLine(int argc, const char* const* argv,
-                      const std::vector<OptionSpec>& specs,
+                      const std::vector<KnownOption>& knownOptions,
                       CommandLine* commandLine, std::string* error) {
   bool optionsEnded = false;
   for (int i = 1; i < argc; ++i) {
@@ -44,19 +44,19 @@ bool ParseCommandLine(int argc, const char* const* argv,
       size_t equals =
           argument.rfind("--", 0) == 0 ? argument.find('=') : std::string::npos;
       std::string name = argument.substr(0, equals);
-      const OptionSpec* spec = Find(specs, name);
-      if (spec == nullptr) {
+      const KnownOption* known = Find(knownOptions, name);
+      if (known == nullptr) {
         *error = "unknown option " + name;
         return false;
       }
       std::string value;
       if (equals != std::string::npos) {
-        if (!spec->takesValue) {
+        if (!known->takesValue) {
           *error = name + " takes no value";
           return false;
         }
         value = argument.substr(equals + 1);
-      } else if (spec->takesValue) {
+      } else if (known->takesValue) {
         if (i + 1 == argc) {
           *error = name + " needs a value";
           return false;

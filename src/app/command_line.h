@@ -11,7 +11,7 @@
 #include <vector>
 
 // An option a program knows, e.g. {"-o", true} or {"--quiet", false}.
-struct OptionSpec {
+struct KnownOption {
   const char* name;
   bool takesValue;
 };
@@ -33,7 +33,7 @@ struct CommandLine {
 // to an option that takes none), when the arguments cannot be taken apart.
 // argv[0] is the program name.
 bool ParseCommandLine(int argc, const char* const* argv,
-                      const std::vector<OptionSpec>& specs,
+                      const std::vector<KnownOption>& knownOptions,
                       CommandLine* commandLine, std::string* error);
 
 #endif  // FLOORPLAN_APP_COMMAND_LINE_H_

@@ -7,7 +7,7 @@
 
 namespace {
 
-const std::vector<OptionSpec> kSpecs = {
+const std::vector<KnownOption> kKnown = {
     {"-o", true}, {"--time", true}, {"--quiet", false}};
 
 struct Parsed {
@@ -22,7 +22,7 @@ Parsed Parse(std::vector<std::string> arguments) {
     argv.push_back(argument.c_str());
   Parsed parsed;
   parsed.ok = ParseCommandLine(static_cast<int>(argv.size()), argv.data(),
-                               kSpecs, &parsed.line, &parsed.error);
+                               kKnown, &parsed.line, &parsed.error);
   return parsed;
 }
 
