@@ -38,8 +38,10 @@ bool ParseCommandLine(int argc, const char* const* argv,
       optionsEnded = true;
     } else if (argument == "-h" || argument == "--help") {
       commandLine->help = true;
+      return true;
     } else if (argument == "--version") {
       commandLine->version = true;
+      return true;
     } else {
       size_t equals =
           argument.rfind("--", 0) == 0 ? argument.find('=') : std::string::npos;
@@ -51,14 +53,14 @@ bool ParseCommandLine(int argc, const char* const* argv,
       }
       std::string value;
       if (equals != std::string::npos) {
-        if (!known->takesValue) {
+        if (known->value == nullptr) {
           *error = name + " takes no value";
           return false;
         }
         value = argument.substr(equals + 1);
-      } else if (known->takesValue) {
+      } else if (known->value != nullptr) {
         if (i + 1 == argc) {
-          *error = name + " needs a value";
+          *error = name + " needs " + known->value;
           return false;
         }
         value = argv[++i];

@@ -2,7 +2,8 @@
 // tools: options before or among the operands; "--" ends the options; an
 // option's value follows it as the next argument or after '='
 // ("--time 10", "--time=10"); "-" alone is an operand (standard input or
-// output); "-h"/"--help" and "--version" are known to every program.
+// output); "-h"/"--help" and "--version" are known to every program and win
+// over whatever follows them.
 #ifndef FLOORPLAN_APP_COMMAND_LINE_H_
 #define FLOORPLAN_APP_COMMAND_LINE_H_
 
@@ -10,10 +11,12 @@
 #include <utility>
 #include <vector>
 
-// An option a program knows, e.g. {"-o", true} or {"--quiet", false}.
+// An option a program knows, e.g. {"-o", "a file name"}: what its value is,
+// for the message when it is missing; null for an option without a value,
+// e.g. {"--quiet", nullptr}.
 struct KnownOption {
   const char* name;
-  bool takesValue;
+  const char* value;
 };
 
 // A command line taken apart; a plain value owned by its caller.

@@ -7,8 +7,9 @@
 
 namespace {
 
-const std::vector<KnownOption> kKnown = {
-    {"-o", true}, {"--time", true}, {"--quiet", false}};
+const std::vector<KnownOption> kKnown = {{"-o", "a file name"},
+                                         {"--time", "a number of seconds"},
+                                         {"--quiet", nullptr}};
 
 struct Parsed {
   bool ok;
@@ -41,11 +42,13 @@ TEST(CommandLineTest, OptionsValuesAndOperands) {
   EXPECT_FALSE(line.help);
   EXPECT_FALSE(line.version);
 
-  Parsed empty = Parse({"--time=", "-h", "--version"});
+  Parsed empty = Parse({"--time=", "-h", "--bogus"});
   ASSERT_TRUE(empty.ok);
   EXPECT_EQ("", *empty.line.Value("--time"));
-  EXPECT_TRUE(empty.line.help);
-  EXPECT_TRUE(empty.line.version);
+  EXPECT_TRUE(empty.line.help);  // and nothing after it counts
+  Parsed version = Parse({"--version", "-o"});
+  ASSERT_TRUE(version.ok);
+  EXPECT_TRUE(version.line.version);
 }
 
 TEST(CommandLineTest, WhatCannotBeTakenApart) {
@@ -53,8 +56,8 @@ TEST(CommandLineTest, WhatCannotBeTakenApart) {
       {{"--tim", "3"}, "unknown option --tim"},
       {{"-x"}, "unknown option -x"},
       {{"--quiet=yes"}, "--quiet takes no value"},
-      {{"a.txt", "-o"}, "-o needs a value"},
-      {{"--time"}, "--time needs a value"},
+      {{"a.txt", "-o"}, "-o needs a file name"},
+      {{"--time"}, "--time needs a number of seconds"},
       {{"--frobnicate=1"}, "unknown option --frobnicate"},
   };
   for (const auto& [arguments, error] : cases) {

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "app/command_line.h"
+
 const char* const kReportUsage =
     "usage: floorplan-report [--format table|csv|json] [-o FILE] [--title "
     "TEXT]\n"
@@ -24,29 +26,6 @@ const char* const kReportUsage =
     "Example: floorplan examples/ami33.txt | floorplan-report "
     "examples/ami33.txt\n";
 
-namespace {
-
-// "--name VALUE" or "--name=VALUE" at argv[*i]; advances *i past a separate
-// value. False when `argument` is not this option.
-bool OptionValue(const std::string& argument, const std::string& name, int argc,
-                 const char* const* argv, int* i, std::string* value,
-                 bool* missing) {
-  if (argument == name) {
-    *missing = *i + 1 == argc;
-    if (!*missing) *value = argv[++*i];
-    return true;
-  }
-  if (name.size() > 2 &&
-      argument.compare(0, name.size() + 1, name + "=") == 0) {
-    *value = argument.substr(name.size() + 1);
-    *missing = false;
-    return true;
-  }
-  return false;
-}
-
-}  // namespace
-
 std::string DefaultPicture(const std::string& data) {
   size_t base = data.find_last_of('/');
   base = base == std::string::npos ? 0 : base + 1;
@@ -60,32 +39,25 @@ std::string DefaultPicture(const std::string& data) {
 
 bool ParseReportArguments(int argc, const char* const* argv,
                           ReportArguments* arguments, std::string* error) {
-  std::vector<std::string> positional;
-  bool options = true;
-  bool pictureGiven = false;
-  for (int i = 1; i < argc; ++i) {
-    std::string argument = argv[i];
-    std::string value;
-    bool missing = false;
-    if (!options || argument.size() < 2 || argument[0] != '-') {
-      positional.push_back(argument);
-    } else if (argument == "--") {
-      options = false;
-    } else if (argument == "-h" || argument == "--help") {
-      arguments->help = true;
-      return true;
-    } else if (argument == "--version") {
-      arguments->version = true;
-      return true;
-    } else if (OptionValue(argument, "-o", argc, argv, &i, &value, &missing)) {
-      if (missing || value.empty()) {
+  CommandLine line;
+  if (!ParseCommandLine(argc, argv,
+                        {{"-o", "a file name"},
+                         {"--format", "table, csv or json"},
+                         {"--title", "a text"}},
+                        &line, error)) {
+    return false;
+  }
+  arguments->help = line.help;
+  arguments->version = line.version;
+  if (line.help || line.version) return true;
+  for (const auto& [name, value] : line.options) {
+    if (name == "-o") {
+      if (value.empty()) {
         *error = "-o needs a file name";
         return false;
       }
       arguments->picture = value;
-      pictureGiven = true;
-    } else if (OptionValue(argument, "--format", argc, argv, &i, &value,
-                           &missing)) {
+    } else if (name == "--format") {
       if (value == "table") {
         arguments->format = ReportFormat::kTable;
       } else if (value == "csv") {
@@ -93,22 +65,14 @@ bool ParseReportArguments(int argc, const char* const* argv,
       } else if (value == "json") {
         arguments->format = ReportFormat::kJson;
       } else {
-        *error = missing ? "--format needs table, csv or json"
-                         : "unknown format " + value + " (table, csv or json)";
+        *error = "unknown format " + value + " (table, csv or json)";
         return false;
       }
-    } else if (OptionValue(argument, "--title", argc, argv, &i, &value,
-                           &missing)) {
-      if (missing) {
-        *error = "--title needs a text";
-        return false;
-      }
+    } else if (name == "--title") {
       arguments->title = value;
-    } else {
-      *error = "unknown option " + argument;
-      return false;
     }
   }
+  const std::vector<std::string>& positional = line.operands;
   if (positional.empty() || positional.size() > 2) {
     *error = positional.empty() ? "no data file given" : "too many arguments";
     return false;
@@ -118,7 +82,7 @@ bool ParseReportArguments(int argc, const char* const* argv,
     arguments->log = positional[1];
   }
   bool table = arguments->format == ReportFormat::kTable;
-  if (!pictureGiven && table) {
+  if (!line.Has("-o") && table) {
     arguments->picture = DefaultPicture(arguments->data);
   }
   if (!table && arguments->picture == "-") {
