@@ -24,6 +24,9 @@ struct PlannedRun {
   int64_t clock = 0;  // in [0, 2^32)
   // How many moves the run is expected to make, for the budget's estimates.
   uint64_t expectedMoves = 0;
+  // Whether the run is of the plan's shortest kind: when such a run cannot
+  // end in time, no later run can.
+  bool shortest = false;
 };
 
 // One setting of the cycle: T0 and Tf as multiples of S, and the move
@@ -34,23 +37,31 @@ struct PlanSetting {
   uint32_t weights[3];
 };
 
+// A run's length, as a share of the moves the budget affords one core, and
+// its setting.
+struct PlanStep {
+  double share;
+  PlanSetting setting;
+};
+
 class RunPlan {
  public:
-  // `modules` holds at least two modules.
+  // `modules` holds at least two modules. With `replayForLog` the runs are
+  // shorter, leaving time to replay the winner.
   RunPlan(const std::vector<DataModule>& modules, double budgetSeconds,
-          int64_t baseClock);
+          bool replayForLog, int64_t baseClock);
 
   PlannedRun Run(uint64_t index) const;
 
   uint32_t numModules() const { return numModules_; }
   double averageModuleArea() const { return averageModuleArea_; }
-  // The moves of every run: the budget's share of one core.
-  uint64_t movesPerRun() const { return movesPerRun_; }
 
  private:
+  uint64_t MovesFor(double share) const;
+
   uint32_t numModules_;
   double averageModuleArea_;
-  uint64_t movesPerRun_;
+  double coreMoves_;  // the moves one core makes in the budget, by the model
   int64_t baseClock_;
 };
 

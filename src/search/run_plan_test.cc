@@ -43,18 +43,20 @@ TEST(RunPlanTest, RunsAreValidExactAndInTheirOwnSeconds) {
   struct Case {
     std::vector<DataModule> modules;
     double budget;
+    bool log;
     int64_t base;
   };
   const Case cases[] = {
-      {Read("examples/apte.txt"), 60, 1767225600},
-      {Read("examples/ami33.txt"), 10, 0},
-      {Read("examples/n100.txt"), 0.01, 4294967290},
-      {RandomModules(300, 12, 48, 1), 3600, 12345},
-      {RandomModules(2, 0, 0, 2), 60, 7},  // empty modules
-      {RandomModules(40, 60000, 65535, 3), 1e6, 99},
+      {Read("examples/apte.txt"), 60, false, 1767225600},
+      {Read("examples/ami33.txt"), 10, true, 0},
+      {Read("examples/n100.txt"), 0.01, false, 4294967290},
+      {RandomModules(300, 12, 48, 1), 3600, true, 12345},
+      {RandomModules(2, 0, 0, 2), 60, false, 7},  // empty modules
+      {RandomModules(40, 60000, 65535, 3), 1e6, false, 99},
   };
   for (const Case& c : cases) {
-    RunPlan plan(c.modules, c.budget, c.base);
+    RunPlan plan(c.modules, c.budget, c.log, c.base);
+    int shortest = 0;
     for (uint64_t i = 0; i < 40; ++i) {
       PlannedRun run = plan.Run(i);
       const AnnealingParameters& p = run.parameters;
@@ -68,7 +70,10 @@ TEST(RunPlanTest, RunsAreValidExactAndInTheirOwnSeconds) {
       }
       EXPECT_EQ((c.base + static_cast<int64_t>(i)) % 4294967296, run.clock);
       EXPECT_GE(run.expectedMoves, MovesPerTemperature(plan.numModules()));
+      shortest += run.shortest;
     }
+    // The skipping of runs that cannot end in time stops at a shortest one.
+    EXPECT_GT(shortest, 0);
   }
 }
 

@@ -52,7 +52,12 @@ void RunPool::Work() {
     PlannedRun run = plan_.Run(index);
     if (runLimit_ == 0) {
       std::lock_guard<std::mutex> lock(mutex_);
-      if (!budget_->MayStart(run.expectedMoves, Elapsed())) break;
+      if (!budget_->MayStart(run.expectedMoves, Elapsed())) {
+        // A shorter run further on may still fit; once the shortest does
+        // not, none will.
+        if (!run.shortest) continue;
+        break;
+      }
     }
     RunContext context;
     context.out = nullptr;  // the logless path writes nothing

@@ -1,7 +1,8 @@
 // The runs of a search, made by worker threads that take the plan's runs in
-// index order. Every run is the logless `floorplan` run of its parameters
-// and clock second (RunOnModules with Logging::kOff) and owns its Floorplans
-// and random source, so its cost does not depend on the threads.
+// index order, skipping those the budget says cannot end in time. Every run is
+// the logless `floorplan` run of its parameters and clock second (RunOnModules
+// with Logging::kOff) and owns its Floorplans and random source, so its cost
+// does not depend on the threads.
 //
 // The winner is the finished run of least cost, the lowest index among equal
 // costs: with a fixed number of runs that is one run whatever the timing. A

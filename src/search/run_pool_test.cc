@@ -46,7 +46,7 @@ TEST(RunPoolTest, WinnerIsTheBestFloorplanRunWhateverTheThreads) {
   for (const Case& c : cases) {
     std::string path = SourcePath(c.path);
     std::vector<DataModule> modules = Read(path);
-    RunPlan plan(modules, c.budget, 1767225600);
+    RunPlan plan(modules, c.budget, false, 1767225600);
 
     uint64_t bestIndex = 0;
     Area bestCost = kLargestArea;
@@ -81,7 +81,7 @@ TEST(RunPoolTest, WinnerIsTheBestFloorplanRunWhateverTheThreads) {
 // must win among them however the threads interleave.
 TEST(RunPoolTest, TiesGoToTheLowestIndex) {
   std::vector<DataModule> modules = Read(SourcePath("examples/apte.txt"));
-  RunPlan plan(modules, 0.02, 100);
+  RunPlan plan(modules, 0.02, false, 100);
   SearchState one = RunAll(modules, plan, 40, 1);
   for (uint32_t jobs : {2u, 4u}) {
     SearchState many = RunAll(modules, plan, 40, jobs);
@@ -95,7 +95,7 @@ TEST(RunPoolTest, TiesGoToTheLowestIndex) {
 // Stopping throws the runs in progress away and ends every worker.
 TEST(RunPoolTest, StopEndsTheWorkersWithoutCountingCutRuns) {
   std::vector<DataModule> modules = Read(SourcePath("examples/n200.txt"));
-  RunPlan plan(modules, 1000, 100);  // runs of many minutes
+  RunPlan plan(modules, 1000, false, 100);  // runs of many minutes
   SearchBudget budget(1000, false);
   RunPool pool(modules, plan, &budget, 0, RunPool::Clock::now(), stderr);
   pool.Start(2);

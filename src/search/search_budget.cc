@@ -11,6 +11,8 @@ constexpr double kReplayFactor = 1.3;
 constexpr double kReplayStartup = 0.3;
 // Printing the summary and leaving.
 constexpr double kSummaryMargin = 0.2;
+// Neither margin takes more than this share of a short budget.
+constexpr double kLargestMarginShare = 0.05;
 
 }  // namespace
 
@@ -24,8 +26,11 @@ void SearchBudget::NoteRun(uint64_t moves, double seconds) {
 }
 
 double SearchBudget::EndWith(double longestRun) const {
-  double end = budgetSeconds_ - kSummaryMargin;
-  if (replayForLog_) end -= kReplayFactor * longestRun + kReplayStartup;
+  double margin = kLargestMarginShare * budgetSeconds_;
+  double end = budgetSeconds_ - std::min(kSummaryMargin, margin);
+  if (replayForLog_) {
+    end -= kReplayFactor * longestRun + std::min(kReplayStartup, margin);
+  }
   return end;
 }
 
