@@ -19,6 +19,9 @@
 #include "anneal/parameters.h"
 #include "io/data_file.h"
 
+// One run of the plan: what `floorplan DATAFILE LAMBDA T0 TF W1 W2 W3`
+// does when started in clock second `clock`. The parameters are always
+// accepted by the annealer and exact in their shortest texts.
 struct PlannedRun {
   AnnealingParameters parameters;
   int64_t clock = 0;  // in [0, 2^32)
@@ -44,6 +47,9 @@ struct PlanStep {
   PlanSetting setting;
 };
 
+// The plan of one search: the data's scale and the budget's moves, fixed at
+// construction; Run(i) is a pure function of them and i, so the workers
+// share one plan without locking.
 class RunPlan {
  public:
   // `modules` holds at least two modules. With `replayForLog` the runs are

@@ -27,13 +27,16 @@
 #include "search/run_plan.h"
 #include "search/search_budget.h"
 
+// A run that ended by its own schedule: its index in the plan, its best
+// cost and the moves it made.
 struct FinishedRun {
   uint64_t index = 0;
   Area cost = 0;
   uint64_t moves = 0;
 };
 
-// What the search has at one moment.
+// What the search has at one moment, copied out of the pool: `best` is
+// meaningful only when haveBest, which holds once runsDone > 0.
 struct SearchState {
   uint64_t runsDone = 0;
   bool haveBest = false;

@@ -144,6 +144,8 @@ bool WriteWinnerLog(const std::vector<DataModule>& modules,
   return false;
 }
 
+// One search from start to summary: owns the log file from Open to Commit
+// and the start time every deadline counts from.
 class Search {
  public:
   Search(const SearchOptions& options, const std::vector<DataModule>& modules,

@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <functional>
 
+// What the process lends the entry; the caller owns the streams and the
+// stop flag, which must outlive the call.
 struct SearchContext {
   FILE* out = stdout;
   FILE* err = stderr;

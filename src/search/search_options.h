@@ -19,6 +19,9 @@ extern const char* const kSearchUsage;
 
 constexpr double kDefaultBudgetSeconds = 60;
 
+// Everything the command line says, with the defaults filled in; owned by
+// the entry for the whole command. Exactly one of help, version, replay or a
+// search is asked for; dataPath is set for the last two.
 struct SearchOptions {
   bool help = false;
   bool version = false;

@@ -36,7 +36,8 @@ std::string ReplayCommand(const std::string& program, int64_t clock,
                           const AnnealingParameters& parameters,
                           const std::string& absoluteDataPath);
 
-// Everything the summary tells.
+// Everything the summary tells, gathered by the entry once the search has
+// its winner; cost and moduleArea give the dead space.
 struct SummaryFacts {
   std::string dataPath;  // absolute
   uint32_t numModules = 0;

@@ -102,7 +102,7 @@ TEST(SearchTest, SummaryLogAndReplayAgree) {
   std::string path = SourcePath("examples/hp.txt");
   std::string logPath = folder / "winner.log";
   SearchRun search =
-      RunSearchCaptured({"--time", "0.5", "--clock", "1000", "--runs", "5",
+      RunSearchCaptured({"--time", "0.05", "--clock", "1000", "--runs", "5",
                          "--jobs", "2", "--log", logPath, path});
   ASSERT_EQ(0, search.status) << search.err;
   EXPECT_EQ("", search.err);
@@ -151,8 +151,8 @@ TEST(SearchTest, ThreadsDoNotChangeTheOutcome) {
     std::string first;
     for (const char* jobs : {"1", "2", "3"}) {
       SearchRun search =
-          RunSearchCaptured({"--time", "0.1", "--clock", "4294967290", "--runs",
-                             "8", "--jobs", jobs, path});
+          RunSearchCaptured({"--time", "0.01", "--clock", "4294967290",
+                             "--runs", "8", "--jobs", jobs, path});
       ASSERT_EQ(0, search.status) << search.err;
       std::map<std::string, std::string> lines = SummaryLines(search.out);
       // The run line also tells the search's seconds.
