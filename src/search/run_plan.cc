@@ -8,37 +8,19 @@
 
 namespace {
 
-// The runs in index order. Two short runs first, one per core on a 2-core
-// machine: a result however busy the machine, and the measured speed that
-// decides which later runs can still end in time. Then the long runs, which
-// find the best floorplans (a run's dead space falls with its length far
-// more than the best of several shorter runs gains), then ever shorter ones
-// to fill the time the long ones leave. A run that cannot end in time is
-// skipped for the next shorter one.
-constexpr PlanStep kLadder[] = {
-    {0.06, {0.03, 5e-5, {2, 1, 1}}}, {0.06, {0.03, 5e-5, {1, 1, 1}}},
-    {0.82, {0.03, 5e-5, {2, 1, 1}}}, {0.82, {0.03, 5e-5, {3, 1, 1}}},
-    {0.4, {0.03, 5e-5, {2, 1, 1}}},  {0.4, {0.03, 5e-5, {1, 1, 1}}},
-    {0.2, {0.03, 5e-5, {2, 1, 1}}},  {0.2, {0.03, 5e-5, {3, 1, 1}}},
-};
-// After the ladder, these repeat for ever.
-constexpr PlanStep kTail[] = {
-    {0.1, {0.03, 5e-5, {2, 1, 1}}},
-    {0.05, {0.03, 5e-5, {1, 1, 1}}},
-};
-constexpr uint64_t kLadderSize = sizeof kLadder / sizeof kLadder[0];
-constexpr uint64_t kTailSize = sizeof kTail / sizeof kTail[0];
+constexpr double kInitialScale = 0.03;  // T0 / S
+constexpr double kFinalScale = 5e-5;    // Tf / S
+
+constexpr uint64_t kProbeRuns = 2;
+constexpr double kProbeShare = 0.06;
+constexpr double kLongShare = 0.82;
+constexpr double kMostTemperatures = 150000;
+constexpr double kFillShares[] = {0.4, 0.4, 0.2, 0.2};
+constexpr uint64_t kFillRuns = sizeof kFillShares / sizeof kFillShares[0];
+constexpr double kTailShares[] = {0.1, 0.05};
 constexpr double kShortestShare = 0.05;
 
-// With a log, the winner is replayed after the search, on one core and a
-// little slower than it ran: the runs are sized for this share of the budget,
-// so that a long run and its replay both fit.
 constexpr double kShareWithLog = 0.45;
-
-const PlanStep& StepOf(uint64_t index) {
-  if (index < kLadderSize) return kLadder[index];
-  return kTail[(index - kLadderSize) % kTailSize];
-}
 
 }  // namespace
 
@@ -91,26 +73,39 @@ RunPlan::RunPlan(const std::vector<DataModule>& modules, double budgetSeconds,
   averageModuleArea_ = std::max(1.0, total / numModules_);
   double runSeconds = budgetSeconds * (replayForLog ? kShareWithLog : 1.0);
   coreMoves_ = ModelMovesPerSecond(numModules_) * runSeconds;
+  double temperatures = kLongShare * coreMoves_ /
+                        static_cast<double>(MovesPerTemperature(numModules_));
+  longRunsPerCore_ = static_cast<uint64_t>(
+      std::clamp(std::ceil(temperatures / kMostTemperatures), 1.0, 1e6));
 }
 
-uint64_t RunPlan::MovesFor(double share) const {
-  return static_cast<uint64_t>(
-      std::clamp(share * coreMoves_,
-                 static_cast<double>(MovesPerTemperature(numModules_)), 1e15));
+double RunPlan::ShareOf(uint64_t index) const {
+  double longShare = kLongShare / static_cast<double>(longRunsPerCore_);
+  if (index < kProbeRuns) return std::min(kProbeShare, longShare);
+  index -= kProbeRuns;
+  if (index < 2 * longRunsPerCore_) return longShare;
+  index -= 2 * longRunsPerCore_;
+  double share = index < kFillRuns ? kFillShares[index]
+                                   : kTailShares[(index - kFillRuns) % 2];
+  return std::min(share, longShare);
 }
 
 PlannedRun RunPlan::Run(uint64_t index) const {
-  const PlanStep& step = StepOf(index);
-  const PlanSetting& setting = step.setting;
+  double share = ShareOf(index);
+  uint64_t moves = static_cast<uint64_t>(
+      std::clamp(share * coreMoves_,
+                 static_cast<double>(MovesPerTemperature(numModules_)), 1e15));
   PlannedRun run;
   AnnealingParameters& p = run.parameters;
-  p.T0 = RoundedParameter(setting.initialScale * averageModuleArea_, 4);
-  p.Tf = RoundedParameter(setting.finalScale * averageModuleArea_, 4);
-  p.lambda = CoolingFactorFor(p.T0, p.Tf, MovesFor(step.share), numModules_);
-  p.probM1 = setting.weights[0];
-  p.probM2 = setting.weights[1];
-  p.probM3 = setting.weights[2];
-  run.shortest = step.share <= kShortestShare;
+  p.T0 = RoundedParameter(kInitialScale * averageModuleArea_, 4);
+  p.Tf = RoundedParameter(kFinalScale * averageModuleArea_, 4);
+  p.lambda = CoolingFactorFor(p.T0, p.Tf, moves, numModules_);
+  // M1 swaps weighted up: two to one and three to one in turn.
+  p.probM1 = 2 + static_cast<uint32_t>(index % 2);
+  p.probM2 = 1;
+  p.probM3 = 1;
+  run.shortest =
+      share <= std::min(kShortestShare, kLongShare / longRunsPerCore_);
   run.clock = static_cast<int64_t>((static_cast<uint64_t>(baseClock_) + index) &
                                    0xFFFFFFFFu);
   double temperatures = std::ceil(std::log(p.Tf / p.T0) / std::log(p.lambda));

@@ -4,11 +4,30 @@
 // search is repeatable whatever the timing and the number of threads; only
 // how many runs of the sequence finish depends on the time.
 //
-// The strategy: temperatures are scaled to the data's average module area S
-// (an uphill move worth a fraction of a module is what decides a compact
-// floorplan), the cooling factor is set for a move count the budget affords
-// on one core, and the runs cycle through a few settings of temperatures and
-// move weights, each in many clock seconds.
+// The strategy, with S the average module area, P(N) the moves of one
+// temperature and t(N) = 0.55 + 0.006 N microseconds the model's time of a
+// move on one core:
+//
+//   T0 = 0.03 S, Tf = 5e-5 S      an uphill move worth a fraction of a
+//                                 module is what decides a compact floorplan
+//   M  = B / t(N)                 the moves of one core in the budget B
+//   k  = ceil(0.82 M / (150000 P(N)))   long runs per core: a run gains
+//                                 little beyond 150,000 temperatures
+//   run 0, 1      0.06 M moves    a result however busy the machine, and
+//                                 the speed that decides what fits later
+//   run 2 .. 2k+1 0.82 M / k      the long runs, which find the best
+//                                 floorplans: a run's dead space falls with
+//                                 its length more than the best of several
+//                                 shorter runs gains
+//   then          0.4, 0.4, 0.2, 0.2, then 0.1, 0.05 for ever (x M, at
+//                                 most a long run's): fill-ins for the time
+//                                 the long runs leave
+//   lambda        = (Tf/T0)^(P(N)/moves), 1 - lambda to four digits
+//   weights       2 1 1 and 3 1 1 in turn (M1 swaps weighted up win)
+//   clock second  C + i
+//
+// A run that cannot end in time is skipped for the next shorter one. With a
+// log the runs are sized for 0.45 B, so that the winner's replay fits too.
 #ifndef FLOORPLAN_SEARCH_RUN_PLAN_H_
 #define FLOORPLAN_SEARCH_RUN_PLAN_H_
 
@@ -32,21 +51,6 @@ struct PlannedRun {
   bool shortest = false;
 };
 
-// One setting of the cycle: T0 and Tf as multiples of S, and the move
-// weights.
-struct PlanSetting {
-  double initialScale;
-  double finalScale;
-  uint32_t weights[3];
-};
-
-// A run's length, as a share of the moves the budget affords one core, and
-// its setting.
-struct PlanStep {
-  double share;
-  PlanSetting setting;
-};
-
 // The plan of one search: the data's scale and the budget's moves, fixed at
 // construction; Run(i) is a pure function of them and i, so the workers
 // share one plan without locking.
@@ -61,13 +65,17 @@ class RunPlan {
 
   uint32_t numModules() const { return numModules_; }
   double averageModuleArea() const { return averageModuleArea_; }
+  // Long runs per core.
+  uint64_t longRunsPerCore() const { return longRunsPerCore_; }
 
  private:
-  uint64_t MovesFor(double share) const;
+  // Run `index`'s length as a share of coreMoves_.
+  double ShareOf(uint64_t index) const;
 
   uint32_t numModules_;
   double averageModuleArea_;
   double coreMoves_;  // the moves one core makes in the budget, by the model
+  uint64_t longRunsPerCore_;
   int64_t baseClock_;
 };
 

@@ -77,6 +77,46 @@ TEST(RunPlanTest, RunsAreValidExactAndInTheirOwnSeconds) {
   }
 }
 
+// On a machine of the model's speed, each core's first run and its long
+// runs fill most of the budget without passing it, no run goes beyond the
+// temperatures that still pay, and nothing after the long runs is longer.
+TEST(RunPlanTest, LongRunsFillEachCoresBudget) {
+  struct Case {
+    const char* file;
+    double budget;
+    uint64_t longRunsPerCore;
+  };
+  const Case cases[] = {
+      {"examples/apte.txt", 60, 4},  {"examples/ami33.txt", 60, 4},
+      {"examples/ami33.txt", 10, 1}, {"examples/n100.txt", 60, 1},
+      {"examples/n200.txt", 60, 1},  {"examples/n100.txt", 600, 8},
+      {"examples/hp.txt", 1, 1},
+  };
+  for (const Case& c : cases) {
+    std::vector<DataModule> modules = Read(c.file);
+    RunPlan plan(modules, c.budget, false, 0);
+    uint32_t n = plan.numModules();
+    EXPECT_EQ(c.longRunsPerCore, plan.longRunsPerCore()) << c.file;
+    uint64_t k = plan.longRunsPerCore();
+    double core = c.budget * ModelMovesPerSecond(n);
+    double used = static_cast<double>(plan.Run(0).expectedMoves);
+    uint64_t longest = 0;
+    for (uint64_t i = 2; i < 2 + 2 * k; ++i) {
+      longest = std::max(longest, plan.Run(i).expectedMoves);
+    }
+    used += static_cast<double>(k * longest);
+    EXPECT_LE(used, 0.9 * core) << c.file << " " << c.budget;
+    EXPECT_GE(used, 0.8 * core) << c.file << " " << c.budget;
+    for (uint64_t i = 0; i < 2 + 2 * k + 20; ++i) {
+      PlannedRun run = plan.Run(i);
+      EXPECT_LE(run.expectedMoves / MovesPerTemperature(n), 150001u);
+      if (i >= 2 + 2 * k) {
+        EXPECT_LE(run.expectedMoves, longest);
+      }
+    }
+  }
+}
+
 // The annealer lowers T by lambda after each temperature and stops below
 // Tf: counting those steps from the chosen factor must give about the moves
 // asked for.
