@@ -94,6 +94,38 @@ TEST(SearchTest, ReplayPrintsWhatFloorplanPrints) {
   }
 }
 
+// --replay against the expected outputs under testdata/golden, made at
+// their clock: the defaults spelled out (2^(9+6) for apte) and other
+// parameters completed with floorplan's default weights.
+TEST(SearchTest, ReplayMatchesTheGoldenRuns) {
+  struct Case {
+    const char* data;
+    std::vector<std::string> parameters;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"apte", {"0.85", "32768", "10", "1", "1", "1"}, "apte__default"},
+      {"apte", {"0.9", "1000", "10", "1", "1", "1"}, "apte__0.9_1000_10"},
+      {"ami33", {"0.5", "100", "1", "3", "1", "2"}, "ami33__0.5_100_1_3_1_2"},
+      {"ami33",
+       {"0.85", "549755813888", "10", "1", "1", "1"},
+       "ami33__default"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> arguments{"--replay",
+                                       std::to_string(kGoldenClock)};
+    arguments.insert(arguments.end(), c.parameters.begin(), c.parameters.end());
+    arguments.push_back(
+        SourcePath(std::string("testdata/golden/") + c.data + ".txt"));
+    SearchRun replay = RunSearchCaptured(arguments);
+    EXPECT_EQ(0, replay.status) << replay.err;
+    std::string expected = ReadFile(
+        SourcePath(std::string("testdata/golden/") + c.expected + ".out"));
+    ASSERT_FALSE(expected.empty());
+    EXPECT_TRUE(replay.out == expected) << c.expected;
+  }
+}
+
 // A search's summary names a run that its replay command, the log and
 // floorplan itself all reproduce, and the dead space follows from the cost
 // and the module areas.
