@@ -12,7 +12,9 @@ constexpr double kInitialScale = 0.03;  // T0 / S
 constexpr double kFinalScale = 5e-5;    // Tf / S
 
 constexpr uint64_t kProbeRuns = 2;
-constexpr double kProbeShare = 0.06;
+// The first run is tiny, so that even a machine many times slower than the
+// model's gives a result.
+constexpr double kProbeShares[kProbeRuns] = {0.01, 0.06};
 constexpr double kLongShare = 0.82;
 constexpr double kMostTemperatures = 150000;
 constexpr double kFillShares[] = {0.4, 0.4, 0.2, 0.2};
@@ -81,7 +83,7 @@ RunPlan::RunPlan(const std::vector<DataModule>& modules, double budgetSeconds,
 
 double RunPlan::ShareOf(uint64_t index) const {
   double longShare = kLongShare / static_cast<double>(longRunsPerCore_);
-  if (index < kProbeRuns) return std::min(kProbeShare, longShare);
+  if (index < kProbeRuns) return std::min(kProbeShares[index], longShare);
   index -= kProbeRuns;
   if (index < 2 * longRunsPerCore_) return longShare;
   index -= 2 * longRunsPerCore_;

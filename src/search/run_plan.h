@@ -13,7 +13,7 @@
 //   M  = B / t(N)                 the moves of one core in the budget B
 //   k  = ceil(0.82 M / (150000 P(N)))   long runs per core: a run gains
 //                                 little beyond 150,000 temperatures
-//   run 0, 1      0.06 M moves    a result however busy the machine, and
+//   run 0, 1      0.01, 0.06 M    a result however busy the machine, and
 //                                 the speed that decides what fits later
 //   run 2 .. 2k+1 0.82 M / k      the long runs, which find the best
 //                                 floorplans: a run's dead space falls with

@@ -182,9 +182,8 @@ class Search {
 
 void Search::Watch(RunPool* pool) {
   bool progress = context_.errIsTerminal && !options_.quiet;
-  while (!pool->WaitFor(kPollInterval)) {
-    if (Signal() != 0) break;
-    if (options_.runs == 0 && Elapsed() >= pool->SearchEnd()) break;
+  while (Signal() == 0 &&
+         (options_.runs != 0 || Elapsed() < pool->SearchEnd())) {
     if (progress) {
       SearchState state = pool->State();
       std::string line =
@@ -193,6 +192,7 @@ void Search::Watch(RunPool* pool) {
       fprintf(context_.err, "\r%s", line.c_str());
       fflush(context_.err);
     }
+    if (pool->WaitFor(kPollInterval)) break;
   }
   pool->Stop();
   if (progress) {
@@ -217,7 +217,8 @@ int Search::Run() {
                                      : std::max(1u, context_.hardwareThreads);
   ArmStopSignals();
   RunPool pool(modules_, plan, &budget, options_.runs, start_, context_.err);
-  pool.Start(jobs);
+  // A signal that came before the search leaves nothing to start.
+  if (Signal() == 0) pool.Start(jobs);
   Watch(&pool);
   double seconds = Elapsed();
   int signal = Signal();
