@@ -17,7 +17,9 @@ constexpr uint64_t kProbeRuns = 2;
 constexpr double kProbeShares[kProbeRuns] = {0.01, 0.06};
 constexpr double kLongShare = 0.82;
 constexpr double kMostTemperatures = 150000;
-constexpr double kFillShares[] = {0.4, 0.4, 0.2, 0.2};
+// Fine steps, so that on a machine slower than the model a run nearly as
+// long as the long ones still fits.
+constexpr double kFillShares[] = {0.6, 0.6, 0.4, 0.4, 0.3, 0.3, 0.2, 0.2};
 constexpr uint64_t kFillRuns = sizeof kFillShares / sizeof kFillShares[0];
 constexpr double kTailShares[] = {0.1, 0.05};
 constexpr double kShortestShare = 0.05;

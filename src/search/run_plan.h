@@ -19,9 +19,10 @@
 //                                 floorplans: a run's dead space falls with
 //                                 its length more than the best of several
 //                                 shorter runs gains
-//   then          0.4, 0.4, 0.2, 0.2, then 0.1, 0.05 for ever (x M, at
-//                                 most a long run's): fill-ins for the time
-//                                 the long runs leave
+//   then          0.6, 0.6, 0.4, 0.4, 0.3, 0.3, 0.2, 0.2, then 0.1, 0.05
+//                                 for ever (x M, at most a long run's):
+//                                 for a machine slower than the model, and
+//                                 for the time the long runs leave
 //   lambda        = (Tf/T0)^(P(N)/moves), 1 - lambda to four digits
 //   weights       2 1 1 and 3 1 1 in turn (M1 swaps weighted up win)
 //   clock second  C + i
