@@ -79,24 +79,23 @@ TEST(RunPlanTest, RunsAreValidExactAndInTheirOwnSeconds) {
 
 // On a machine of the model's speed, each core's first run and its long
 // runs fill most of the budget without passing it, no run goes beyond the
-// temperatures that still pay, and nothing after the long runs is longer.
+// temperatures that still pay (and a core's long runs are no more split than
+// that needs), and nothing after the long runs is longer.
 TEST(RunPlanTest, LongRunsFillEachCoresBudget) {
   struct Case {
     const char* file;
     double budget;
-    uint64_t longRunsPerCore;
   };
   const Case cases[] = {
-      {"examples/apte.txt", 60, 4},  {"examples/ami33.txt", 60, 4},
-      {"examples/ami33.txt", 10, 1}, {"examples/n100.txt", 60, 1},
-      {"examples/n200.txt", 60, 1},  {"examples/n100.txt", 600, 8},
-      {"examples/hp.txt", 1, 1},
+      {"examples/apte.txt", 60},  {"examples/ami33.txt", 60},
+      {"examples/ami33.txt", 10}, {"examples/n100.txt", 60},
+      {"examples/n200.txt", 60},  {"examples/n100.txt", 600},
+      {"examples/hp.txt", 1},     {"bench/data/rand300.txt", 3600},
   };
   for (const Case& c : cases) {
     std::vector<DataModule> modules = Read(c.file);
     RunPlan plan(modules, c.budget, false, 0);
     uint32_t n = plan.numModules();
-    EXPECT_EQ(c.longRunsPerCore, plan.longRunsPerCore()) << c.file;
     uint64_t k = plan.longRunsPerCore();
     double core = c.budget * ModelMovesPerSecond(n);
     double used = static_cast<double>(
@@ -106,8 +105,14 @@ TEST(RunPlanTest, LongRunsFillEachCoresBudget) {
       longest = std::max(longest, plan.Run(i).expectedMoves);
     }
     used += static_cast<double>(k * longest);
-    EXPECT_LE(used, 0.9 * core) << c.file << " " << c.budget;
-    EXPECT_GE(used, 0.8 * core) << c.file << " " << c.budget;
+    if (k > 1) {
+      double fewer =
+          static_cast<double>(k * longest) / static_cast<double>(k - 1);
+      EXPECT_GT(fewer / static_cast<double>(MovesPerTemperature(n)), 150000)
+          << c.file << " " << c.budget;
+    }
+    EXPECT_LE(used, 0.85 * core) << c.file << " " << c.budget;
+    EXPECT_GE(used, 0.75 * core) << c.file << " " << c.budget;
     for (uint64_t i = 0; i < 2 + 2 * k + 20; ++i) {
       PlannedRun run = plan.Run(i);
       EXPECT_LE(run.expectedMoves / MovesPerTemperature(n), 150001u);

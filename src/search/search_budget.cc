@@ -20,8 +20,10 @@ SearchBudget::SearchBudget(double budgetSeconds, bool replayForLog)
     : budgetSeconds_(budgetSeconds), replayForLog_(replayForLog) {}
 
 void SearchBudget::NoteRun(uint64_t moves, double seconds) {
-  moves_ += moves;
-  seconds_ += seconds;
+  if (moves > moves_) {
+    moves_ = moves;
+    seconds_ = seconds;
+  }
   longestRun_ = std::max(longestRun_, seconds);
 }
 

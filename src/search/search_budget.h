@@ -24,8 +24,10 @@ class SearchBudget {
 
   // Whether a run expected to make `expectedMoves` moves, started `elapsed`
   // seconds in, is estimated to end by SearchEnd() at the moves per second
-  // the finished runs made. Before any run finished there is nothing to
-  // estimate from, and any run may start.
+  // of the longest run finished (short runs spend more of their moves on
+  // the deep trees of the first floorplan, and make fewer a second). Before
+  // any run finished there is nothing to estimate from, and any run may
+  // start.
   bool MayStart(uint64_t expectedMoves, double elapsed) const;
 
  private:
@@ -33,6 +35,7 @@ class SearchBudget {
 
   double budgetSeconds_;
   bool replayForLog_;
+  // The finished run of most moves, and the longest in time.
   uint64_t moves_ = 0;
   double seconds_ = 0;
   double longestRun_ = 0;
