@@ -1,9 +1,14 @@
 // Times whole runs of the program in-process, at a fixed clock, and prints
 // per data file: modules, moves, seconds, moves per second, final area and
 // dead space. With --compare, every file is run on both hot paths side by
-// side and the outputs are checked to be identical.
+// side and the outputs are checked to be identical. With --logless, the
+// fast path writing its log (to /dev/null) is set beside the logless path
+// that floorplan-search takes for the runs it may throw away, each the best
+// of three alternating repetitions, and both are checked to reach the same
+// cost in the same moves.
 //
-//   floorplan_bench [--plain | --compare] FILE [PARAMETERS...]
+//   floorplan_bench [--plain | --compare | --logless] FILE [PARAMETERS...]
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,6 +17,7 @@
 #include <vector>
 
 #include "anneal/log_reader.h"
+#include "anneal/parameters.h"
 #include "app/entry.h"
 #include "io/data_file.h"
 #include "model/area.h"
@@ -80,6 +86,62 @@ void Report(const char* label, const std::string& path, const Result& result) {
          AreaText(log.finalCost).c_str(), dead);
 }
 
+struct Timed {
+  AnnealingOutcome outcome;
+  double seconds = 1e300;
+};
+
+// The best of three repetitions of each path, alternating, so that a change
+// in the machine's load touches both alike.
+int CompareLogless(const std::vector<std::string>& arguments) {
+  const std::string& path = arguments[0];
+  std::vector<DataModule> modules;
+  std::string error;
+  if (!ReadDataFile(path, &modules, &error)) {
+    fprintf(stderr, "floorplan_bench: %s\n", error.c_str());
+    return 1;
+  }
+  AnnealingParameters parameters =
+      DefaultParameters(static_cast<uint32_t>(modules.size()));
+  std::vector<const char*> texts;
+  for (size_t i = 1; i < arguments.size(); ++i)
+    texts.push_back(arguments[i].c_str());
+  ApplyArguments(texts.data(), static_cast<int>(texts.size()), &parameters);
+  FILE* devNull = fopen("/dev/null", "w");
+  if (devNull == nullptr) return 1;
+  Timed timed[2];  // logging, logless
+  for (int repetition = 0; repetition < 3; ++repetition) {
+    for (int logless = 0; logless < 2; ++logless) {
+      RunContext context;
+      context.out = devNull;
+      context.clock = [] { return kGoldenClock; };
+      context.logging = logless ? Logging::kOff : Logging::kOn;
+      double start = CpuSeconds();
+      timed[logless].outcome =
+          RunOnModules(modules, parameters, kGoldenClock, context);
+      timed[logless].seconds =
+          std::min(timed[logless].seconds, CpuSeconds() - start);
+    }
+  }
+  fclose(devNull);
+  const char* labels[2] = {"log", "nolog"};
+  for (int logless = 0; logless < 2; ++logless) {
+    const Timed& t = timed[logless];
+    printf("%-6s %-28s %7zu %10llu %9.3f %11.0f %12s %8.2f%%\n",
+           labels[logless], path.c_str(), modules.size(),
+           static_cast<unsigned long long>(t.outcome.moves), t.seconds,
+           static_cast<double>(t.outcome.moves) / t.seconds,
+           AreaText(t.outcome.bestCost).c_str(),
+           DeadSpacePercent(t.outcome.bestCost, TotalModuleArea(modules)));
+  }
+  bool same = timed[0].outcome.bestCost == timed[1].outcome.bestCost &&
+              timed[0].outcome.moves == timed[1].outcome.moves;
+  printf("%-6s %-28s logless %.2fx the moves per second, run %s\n", "ratio",
+         path.c_str(), timed[0].seconds / timed[1].seconds,
+         same ? "identical" : "DIFFERENT");
+  return same ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -89,14 +151,18 @@ int main(int argc, char** argv) {
   if (at < argc && std::strcmp(argv[at], "--plain") == 0) plain = true, ++at;
   if (at < argc && std::strcmp(argv[at], "--compare") == 0)
     compare = true, ++at;
+  bool logless = false;
+  if (at < argc && std::strcmp(argv[at], "--logless") == 0)
+    logless = true, ++at;
   if (at >= argc) {
-    fprintf(
-        stderr,
-        "usage: floorplan_bench [--plain | --compare] FILE [PARAMETERS...]\n");
+    fprintf(stderr,
+            "usage: floorplan_bench [--plain | --compare | --logless] FILE "
+            "[PARAMETERS...]\n");
     return 2;
   }
   std::vector<std::string> arguments(argv + at, argv + argc);
   const std::string& path = arguments[0];
+  if (logless) return CompareLogless(arguments);
   if (!compare) {
     Result result = Run(arguments, plain ? HotPath::kPlain : HotPath::kFast);
     Report(plain ? "plain" : "fast", path, result);

@@ -7,14 +7,17 @@
 #   bench/whole_runs.sh                 default parameters, fast hot path
 #   bench/whole_runs.sh --compare       also the plain hot path, side by side,
 #                                       with the speed-up and an output check
+#   bench/whole_runs.sh --logless       the fast path writing its log beside
+#                                       the logless path of floorplan-search,
+#                                       best of three each, and a result check
 #   bench/whole_runs.sh [--compare] -- PARAMETERS...
 #                                       other parameters, e.g. -- 0.95 1000 1
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 mode=()
-if [ "${1:-}" = "--compare" ]; then
-  mode=(--compare)
+if [ "${1:-}" = "--compare" ] || [ "${1:-}" = "--logless" ]; then
+  mode=("$1")
   shift
 fi
 parameters=()

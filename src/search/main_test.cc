@@ -1,0 +1,87 @@
+// The real floorplan-search process: what a shell and a script see.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "testing/captured_run.h"
+#include "testing/child_process.h"
+#include "testing/parsed_log.h"
+#include "testing/test_files.h"
+
+namespace {
+
+std::map<std::string, std::string> SummaryLines(const std::string& out) {
+  std::map<std::string, std::string> lines;
+  for (const std::string& line : SplitLines(out)) {
+    size_t colon = line.find(": ");
+    if (colon != std::string::npos)
+      lines[line.substr(0, colon)] = line.substr(colon + 2);
+  }
+  return lines;
+}
+
+std::vector<std::string> Words(const std::string& text) {
+  std::istringstream stream(text);
+  std::vector<std::string> words;
+  for (std::string word; stream >> word;) words.push_back(word);
+  return words;
+}
+
+// Runs the summary's replay command line (no shell: the test paths need no
+// quoting) and returns what it printed.
+std::string Replay(const std::string& command) {
+  ChildProcess replay(Words(command));
+  ChildResult result = replay.Finish();
+  EXPECT_TRUE(result.exited && result.status == 0) << result.err;
+  return result.out;
+}
+
+// A signal ends the search early: the summary of the runs finished so far,
+// the winner's log, and the shell's status for the signal.
+TEST(SearchMainTest, SignalsEndTheSearchWithItsResult) {
+  for (int signal : {SIGINT, SIGTERM}) {
+    ScratchFolder folder;
+    std::string log = folder / "winner.log";
+    // Runs sized for a fraction of a second, and more of them than the test
+    // waits for.
+    ChildProcess search({FLOORPLAN_SEARCH_BINARY, "--time", "0.5", "--runs",
+                         "1000000", "--jobs", "2", "--log", log,
+                         SourcePath("examples/apte.txt")});
+    sleep(2);
+    search.Signal(signal);
+    ChildResult result = search.Finish();
+    ASSERT_TRUE(result.exited) << result.err;
+    EXPECT_EQ(128 + signal, result.status);
+    EXPECT_EQ("", result.err);
+    std::map<std::string, std::string> lines = SummaryLines(result.out);
+    EXPECT_NE(std::string::npos, lines["run"].find(", interrupted"));
+    std::vector<std::string> replay = Words(lines["replay"]);
+    ASSERT_EQ(10u, replay.size());
+    EXPECT_EQ(FLOORPLAN_SEARCH_BINARY, replay[0]);
+    std::string replayed = Replay(lines["replay"]);
+    EXPECT_TRUE(ReadFile(log) == replayed);
+    EXPECT_EQ(lines["cost"].substr(0, lines["cost"].find(' ')),
+              AreaText(ParseLog(replayed).finalCost));
+  }
+}
+
+// A search left to its budget ends by itself, and with standard error not a
+// terminal it shows no progress.
+TEST(SearchMainTest, BudgetEndsTheSearchQuietlyOffATerminal) {
+  ChildProcess search({FLOORPLAN_SEARCH_BINARY, "--time", "1",
+                       SourcePath("examples/xerox.txt")});
+  ChildResult result = search.Finish();
+  ASSERT_TRUE(result.exited);
+  EXPECT_EQ(0, result.status) << result.err;
+  EXPECT_EQ("", result.err);
+  std::map<std::string, std::string> lines = SummaryLines(result.out);
+  EXPECT_EQ(6u, Words(lines["parameters"]).size());
+  EXPECT_EQ(Replay(lines["replay"]).empty(), false);
+}
+
+}  // namespace

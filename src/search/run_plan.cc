@@ -1,0 +1,122 @@
+#include "search/run_plan.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "io/number_text.h"
+
+namespace {
+
+constexpr double kInitialScale = 0.03;  // T0 / S
+constexpr double kFinalScale = 5e-5;    // Tf / S
+
+constexpr uint64_t kProbeRuns = 2;
+// The first run is small, so that even a machine many times slower than the
+// model's gives a result.
+constexpr double kProbeShares[kProbeRuns] = {0.02, 0.05};
+// A run's speed varies by some 25 % around the model's from one data file
+// to another, and a run stopped at the deadline is lost: the long runs leave
+// that much room.
+constexpr double kLongShare = 0.75;
+constexpr double kMostTemperatures = 150000;
+// Fine steps, so that on a machine slower than the model a run nearly as
+// long as the long ones still fits.
+constexpr double kFillShares[] = {0.6, 0.6, 0.4, 0.4, 0.3, 0.3, 0.2, 0.2};
+constexpr uint64_t kFillRuns = sizeof kFillShares / sizeof kFillShares[0];
+constexpr double kTailShares[] = {0.1, 0.05};
+constexpr double kShortestShare = 0.05;
+
+constexpr double kShareWithLog = 0.45;
+
+}  // namespace
+
+uint64_t MovesPerTemperature(uint32_t modules) {
+  uint64_t n = modules;
+  uint64_t limit = n < 15 ? n * n : 2 * n;
+  return 2 * limit + 1;
+}
+
+double ModelMovesPerSecond(uint32_t modules) {
+  // Measured in wall time on a 2-core virtual machine, one or two runs at
+  // once: 0.63 microseconds a move plus 6.9 nanoseconds a module.
+  return 1e6 / (0.63 + 0.0069 * static_cast<double>(modules));
+}
+
+double RoundedParameter(double value, int digits) {
+  char text[64];
+  snprintf(text, sizeof text, "%.*g", digits, value);
+  return ParseDecimal(text);
+}
+
+std::string ParameterText(double value) {
+  char text[64];
+  for (int digits = 1; digits < 17; ++digits) {
+    snprintf(text, sizeof text, "%.*g", digits, value);
+    if (ParseDecimal(text) == value) return text;
+  }
+  snprintf(text, sizeof text, "%.17g", value);
+  return text;
+}
+
+double CoolingFactorFor(double T0, double Tf, uint64_t moves,
+                        uint32_t modules) {
+  double temperatures =
+      std::max(1.0, static_cast<double>(moves) /
+                        static_cast<double>(MovesPerTemperature(modules)));
+  double ratio = Tf > 0 && T0 > Tf ? Tf / T0 : 0.5;
+  // 1 - lambda carries the information; four digits of it are plenty.
+  double step = -std::expm1(std::log(ratio) / temperatures);
+  step = std::clamp(RoundedParameter(step, 4), 1e-12, 0.5);
+  return 1.0 - step;
+}
+
+RunPlan::RunPlan(const std::vector<DataModule>& modules, double budgetSeconds,
+                 bool replayForLog, int64_t baseClock)
+    : numModules_(static_cast<uint32_t>(modules.size())),
+      baseClock_(baseClock) {
+  double total = static_cast<double>(TotalModuleArea(modules));
+  // A data file of empty modules still gets temperatures that can fall.
+  averageModuleArea_ = std::max(1.0, total / numModules_);
+  double runSeconds = budgetSeconds * (replayForLog ? kShareWithLog : 1.0);
+  coreMoves_ = ModelMovesPerSecond(numModules_) * runSeconds;
+  double temperatures = kLongShare * coreMoves_ /
+                        static_cast<double>(MovesPerTemperature(numModules_));
+  longRunsPerCore_ = static_cast<uint64_t>(
+      std::clamp(std::ceil(temperatures / kMostTemperatures), 1.0, 1e6));
+}
+
+double RunPlan::ShareOf(uint64_t index) const {
+  double longShare = kLongShare / static_cast<double>(longRunsPerCore_);
+  if (index < kProbeRuns) return std::min(kProbeShares[index], longShare);
+  index -= kProbeRuns;
+  if (index < 2 * longRunsPerCore_) return longShare;
+  index -= 2 * longRunsPerCore_;
+  double share = index < kFillRuns ? kFillShares[index]
+                                   : kTailShares[(index - kFillRuns) % 2];
+  return std::min(share, longShare);
+}
+
+PlannedRun RunPlan::Run(uint64_t index) const {
+  double share = ShareOf(index);
+  uint64_t moves = static_cast<uint64_t>(
+      std::clamp(share * coreMoves_,
+                 static_cast<double>(MovesPerTemperature(numModules_)), 1e15));
+  PlannedRun run;
+  AnnealingParameters& p = run.parameters;
+  p.T0 = RoundedParameter(kInitialScale * averageModuleArea_, 4);
+  p.Tf = RoundedParameter(kFinalScale * averageModuleArea_, 4);
+  p.lambda = CoolingFactorFor(p.T0, p.Tf, moves, numModules_);
+  // M1 swaps weighted up: two to one and three to one in turn.
+  p.probM1 = 2 + static_cast<uint32_t>(index % 2);
+  p.probM2 = 1;
+  p.probM3 = 1;
+  run.shortest =
+      share <= std::min(kShortestShare, kLongShare / longRunsPerCore_);
+  run.clock = static_cast<int64_t>((static_cast<uint64_t>(baseClock_) + index) &
+                                   0xFFFFFFFFu);
+  double temperatures = std::ceil(std::log(p.Tf / p.T0) / std::log(p.lambda));
+  run.expectedMoves = static_cast<uint64_t>(std::max(1.0, temperatures)) *
+                      MovesPerTemperature(numModules_);
+  return run;
+}

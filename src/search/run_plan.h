@@ -1,0 +1,106 @@
+// Which runs the search makes: an endless sequence of `floorplan` runs, each
+// given by its parameters and the clock second it is started in. Run i
+// depends only on the data, the budget, the base clock second and i, so a
+// search is repeatable whatever the timing and the number of threads; only
+// how many runs of the sequence finish depends on the time.
+//
+// The strategy, with S the average module area, P(N) the moves of one
+// temperature and t(N) = 0.63 + 0.0069 N microseconds the model's time of a
+// move on one core, in wall time:
+//
+//   T0 = 0.03 S, Tf = 5e-5 S      an uphill move worth a fraction of a
+//                                 module is what decides a compact floorplan
+//   M  = B / t(N)                 the moves of one core in the budget B
+//   k  = ceil(0.75 M / (150000 P(N)))   long runs per core: a run gains
+//                                 little beyond 150,000 temperatures
+//   run 0, 1      0.02, 0.05 M    a result however busy the machine, and
+//                                 the speed that decides what fits later
+//   run 2 .. 2k+1 0.75 M / k      the long runs, which find the best
+//                                 floorplans: a run's dead space falls with
+//                                 its length more than the best of several
+//                                 shorter runs gains
+//   then          0.6, 0.6, 0.4, 0.4, 0.3, 0.3, 0.2, 0.2, then 0.1, 0.05
+//                                 for ever (x M, at most a long run's):
+//                                 for a machine slower than the model, and
+//                                 for the time the long runs leave
+//   lambda        = (Tf/T0)^(P(N)/moves), 1 - lambda to four digits
+//   weights       2 1 1 and 3 1 1 in turn (M1 swaps weighted up win)
+//   clock second  C + i
+//
+// A run that cannot end in time is skipped for the next shorter one. With a
+// log the runs are sized for 0.45 B, so that the winner's replay fits too.
+#ifndef FLOORPLAN_SEARCH_RUN_PLAN_H_
+#define FLOORPLAN_SEARCH_RUN_PLAN_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "anneal/parameters.h"
+#include "io/data_file.h"
+
+// One run of the plan: what `floorplan DATAFILE LAMBDA T0 TF W1 W2 W3`
+// does when started in clock second `clock`. The parameters are always
+// accepted by the annealer and exact in their shortest texts.
+struct PlannedRun {
+  AnnealingParameters parameters;
+  int64_t clock = 0;  // in [0, 2^32)
+  // How many moves the run is expected to make, for the budget's estimates.
+  uint64_t expectedMoves = 0;
+  // Whether the run is of the plan's shortest kind: when such a run cannot
+  // end in time, no later run can.
+  bool shortest = false;
+};
+
+// The plan of one search: the data's scale and the budget's moves, fixed at
+// construction; Run(i) is a pure function of them and i, so the workers
+// share one plan without locking.
+class RunPlan {
+ public:
+  // `modules` holds at least two modules. With `replayForLog` the runs are
+  // shorter, leaving time to replay the winner.
+  RunPlan(const std::vector<DataModule>& modules, double budgetSeconds,
+          bool replayForLog, int64_t baseClock);
+
+  PlannedRun Run(uint64_t index) const;
+
+  uint32_t numModules() const { return numModules_; }
+  double averageModuleArea() const { return averageModuleArea_; }
+  // Long runs per core.
+  uint64_t longRunsPerCore() const { return longRunsPerCore_; }
+
+ private:
+  // Run `index`'s length as a share of coreMoves_.
+  double ShareOf(uint64_t index) const;
+
+  uint32_t numModules_;
+  double averageModuleArea_;
+  double coreMoves_;  // the moves one core makes in the budget, by the model
+  uint64_t longRunsPerCore_;
+  int64_t baseClock_;
+};
+
+// The most moves one temperature of the annealer makes on `modules`
+// modules: a temperature ends after 2 x limit + 1 moves, where the limit is
+// N^2 below 15 modules and 2N from there on.
+uint64_t MovesPerTemperature(uint32_t modules);
+
+// The cooling factor with which a run from T0 down to Tf makes about `moves`
+// moves, every temperature making MovesPerTemperature moves; kept inside
+// (0, 1) and rounded to a short decimal.
+double CoolingFactorFor(double T0, double Tf, uint64_t moves, uint32_t modules);
+
+// A conservative estimate of the annealer's moves per second on one core,
+// which falls with the module count as the trees deepen. The plan sizes its
+// runs with it, so it must not depend on the machine at hand.
+double ModelMovesPerSecond(uint32_t modules);
+
+// `value` rounded to `digits` significant decimal digits, as the command
+// line's conversion reads that text back.
+double RoundedParameter(double value, int digits);
+
+// The shortest text that floorplan's conversion (ParseDecimal) reads back to
+// exactly `value`, at most 17 significant digits.
+std::string ParameterText(double value);
+
+#endif  // FLOORPLAN_SEARCH_RUN_PLAN_H_

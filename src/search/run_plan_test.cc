@@ -1,0 +1,208 @@
+#include "search/run_plan.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "io/number_text.h"
+#include "testing/captured_run.h"
+#include "testing/parsed_log.h"
+
+namespace {
+
+std::vector<DataModule> RandomModules(uint32_t count, int lo, int hi,
+                                      uint32_t seed) {
+  std::mt19937 random(seed);
+  std::uniform_int_distribution<int> side(lo, hi);
+  std::vector<DataModule> modules;
+  for (uint32_t i = 1; i <= count; ++i) {
+    DataModule m;
+    m.identifier = static_cast<int32_t>(i);
+    m.width = static_cast<uint16_t>(side(random));
+    m.height = static_cast<uint16_t>(side(random));
+    modules.push_back(m);
+  }
+  return modules;
+}
+
+std::vector<DataModule> Read(const std::string& relative) {
+  std::vector<DataModule> modules;
+  std::string error;
+  EXPECT_TRUE(ReadDataFile(SourcePath(relative), &modules, &error)) << error;
+  return modules;
+}
+
+// Every run of the plan is one floorplan accepts, written in texts that
+// floorplan reads back to the same values, in its own clock second.
+TEST(RunPlanTest, RunsAreValidExactAndInTheirOwnSeconds) {
+  struct Case {
+    std::vector<DataModule> modules;
+    double budget;
+    bool log;
+    int64_t base;
+  };
+  const Case cases[] = {
+      {Read("examples/apte.txt"), 60, false, 1767225600},
+      {Read("examples/ami33.txt"), 10, true, 0},
+      {Read("examples/n100.txt"), 0.01, false, 4294967290},
+      {RandomModules(300, 12, 48, 1), 3600, true, 12345},
+      {RandomModules(2, 0, 0, 2), 60, false, 7},  // empty modules
+      {RandomModules(40, 60000, 65535, 3), 1e6, false, 99},
+  };
+  for (const Case& c : cases) {
+    RunPlan plan(c.modules, c.budget, c.log, c.base);
+    int shortest = 0;
+    for (uint64_t i = 0; i < 40; ++i) {
+      PlannedRun run = plan.Run(i);
+      const AnnealingParameters& p = run.parameters;
+      EXPECT_TRUE(ParameterRefusals(p, true).empty());
+      EXPECT_GT(p.lambda, 0);
+      EXPECT_LT(p.lambda, 1);
+      EXPECT_GT(p.T0, p.Tf);
+      EXPECT_GT(p.Tf, 0);
+      for (double value : {p.lambda, p.T0, p.Tf}) {
+        EXPECT_EQ(value, ParseDecimal(ParameterText(value)));
+      }
+      EXPECT_EQ((c.base + static_cast<int64_t>(i)) % 4294967296, run.clock);
+      EXPECT_GE(run.expectedMoves, MovesPerTemperature(plan.numModules()));
+      shortest += run.shortest;
+    }
+    // The skipping of runs that cannot end in time stops at a shortest one.
+    EXPECT_GT(shortest, 0);
+  }
+}
+
+// On a machine of the model's speed, each core's first run and its long
+// runs fill most of the budget without passing it, no run goes beyond the
+// temperatures that still pay (and a core's long runs are no more split than
+// that needs), and nothing after the long runs is longer.
+TEST(RunPlanTest, LongRunsFillEachCoresBudget) {
+  struct Case {
+    const char* file;
+    double budget;
+  };
+  const Case cases[] = {
+      {"examples/apte.txt", 60},  {"examples/ami33.txt", 60},
+      {"examples/ami33.txt", 10}, {"examples/n100.txt", 60},
+      {"examples/n200.txt", 60},  {"examples/n100.txt", 600},
+      {"examples/hp.txt", 1},     {"bench/data/rand300.txt", 3600},
+  };
+  for (const Case& c : cases) {
+    std::vector<DataModule> modules = Read(c.file);
+    RunPlan plan(modules, c.budget, false, 0);
+    uint32_t n = plan.numModules();
+    uint64_t k = plan.longRunsPerCore();
+    double core = c.budget * ModelMovesPerSecond(n);
+    double used = static_cast<double>(
+        std::max(plan.Run(0).expectedMoves, plan.Run(1).expectedMoves));
+    uint64_t longest = 0;
+    for (uint64_t i = 2; i < 2 + 2 * k; ++i) {
+      longest = std::max(longest, plan.Run(i).expectedMoves);
+    }
+    used += static_cast<double>(k * longest);
+    if (k > 1) {
+      double fewer =
+          static_cast<double>(k * longest) / static_cast<double>(k - 1);
+      EXPECT_GT(fewer / static_cast<double>(MovesPerTemperature(n)), 150000)
+          << c.file << " " << c.budget;
+    }
+    EXPECT_LE(used, 0.85 * core) << c.file << " " << c.budget;
+    EXPECT_GE(used, 0.75 * core) << c.file << " " << c.budget;
+    for (uint64_t i = 0; i < 2 + 2 * k + 20; ++i) {
+      PlannedRun run = plan.Run(i);
+      EXPECT_LE(run.expectedMoves / MovesPerTemperature(n), 150001u);
+      if (i >= 2 + 2 * k) {
+        EXPECT_LE(run.expectedMoves, longest);
+      }
+    }
+  }
+}
+
+// The annealer lowers T by lambda after each temperature and stops below
+// Tf: counting those steps from the chosen factor must give about the moves
+// asked for.
+TEST(RunPlanTest, CoolingFactorGivesTheMovesAskedFor) {
+  struct Case {
+    double T0, Tf;
+    uint64_t moves;
+    uint32_t modules;
+  };
+  const Case cases[] = {
+      {1000, 1, 1000000, 100}, {5e4, 0.5, 40000000, 200},
+      {30, 0.1, 2000000, 33},  {1e9, 1e-3, 123456789, 300},
+      {100, 1, 500000, 9},
+  };
+  for (const Case& c : cases) {
+    double lambda = CoolingFactorFor(c.T0, c.Tf, c.moves, c.modules);
+    ASSERT_GT(lambda, 0);
+    ASSERT_LT(lambda, 1);
+    uint64_t temperatures = 0;
+    for (double T = c.T0; T >= c.Tf; T *= lambda) ++temperatures;
+    double moves = static_cast<double>(temperatures) *
+                   static_cast<double>(MovesPerTemperature(c.modules));
+    EXPECT_NEAR(1.0, moves / static_cast<double>(c.moves), 0.01)
+        << c.T0 << " " << c.Tf << " " << c.moves;
+  }
+  // Fewer moves than one temperature makes still cool, at the fastest rate.
+  EXPECT_EQ(0.5, CoolingFactorFor(100, 1, 1, 100));
+}
+
+// A temperature at which only equal costs are accepted uphill makes the most
+// moves a temperature can: counted in a real run's verbose log, which shows
+// each move's temperature.
+TEST(RunPlanTest, MovesPerTemperatureIsWhatTheAnnealerMakes) {
+  for (uint32_t count : {3u, 9u, 14u, 15u, 19u}) {
+    std::string text;
+    std::vector<DataModule> modules = RandomModules(count, 100, 900, count);
+    for (const DataModule& m : modules) {
+      text += std::to_string(m.identifier) + " " + std::to_string(m.width) +
+              " " + std::to_string(m.height) + "\n";
+    }
+    std::string path =
+        WriteTempFile("temperature" + std::to_string(count) + ".txt", text);
+    // T0 = 1 with areas in the tens of thousands accepts no uphill move; the
+    // second temperature, 0.5, lies below Tf and ends the run.
+    CapturedRun run = RunCaptured({path, "0.5", "1", "0.6", "1", "1", "1"});
+    ASSERT_EQ(0, run.status) << run.err;
+    Log log = ParseLog(run.out);
+    EXPECT_EQ(MovesPerTemperature(count), log.moves.size()) << count;
+    for (const Move& move : log.moves) EXPECT_EQ("1.000000", move.temperature);
+  }
+}
+
+TEST(RunPlanTest, ParameterTextIsShortestAndExact) {
+  struct Case {
+    double value;
+    const char* text;
+  };
+  const Case cases[] = {
+      {0.5, "0.5"},
+      {0.1, "0.1"},
+      {1.0 - 1.234e-5, "0.99998766"},
+      {1.0 / 3, "0.3333333333333333"},
+      {1e-300, "1e-300"},
+      {5e-324, "5e-324"},
+      {DBL_MAX, "1.7976931348623157e+308"},
+      {155200, "1.552e+05"},
+  };
+  for (const Case& c : cases) {
+    std::string text = ParameterText(c.value);
+    EXPECT_EQ(c.value, ParseDecimal(text)) << text;
+    EXPECT_EQ(c.text, text);
+  }
+  std::mt19937_64 random(5);
+  for (int i = 0; i < 2000; ++i) {
+    double value =
+        std::ldexp(std::uniform_real_distribution<double>(0.5, 1)(random),
+                   std::uniform_int_distribution<int>(-1000, 1000)(random));
+    std::string text = ParameterText(value);
+    ASSERT_EQ(value, ParseDecimal(text)) << text;
+  }
+}
+
+}  // namespace

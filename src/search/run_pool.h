@@ -1,0 +1,96 @@
+// The runs of a search, made by worker threads that take the plan's runs in
+// index order, skipping those the budget says cannot end in time. Every run is
+// the logless `floorplan` run of its parameters and clock second (RunOnModules
+// with Logging::kOff) and owns its Floorplans and random source, so its cost
+// does not depend on the threads.
+//
+// The winner is the finished run of least cost, the lowest index among equal
+// costs: with a fixed number of runs that is one run whatever the timing. A
+// run stopped before its end is thrown away, never counted.
+//
+// The pool owns its threads, the shared counters behind one mutex, and the
+// stop flag every run reads; Stop() and the destructor end the workers.
+#ifndef FLOORPLAN_SEARCH_RUN_POOL_H_
+#define FLOORPLAN_SEARCH_RUN_POOL_H_
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <cstdio>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "io/data_file.h"
+#include "model/area.h"
+#include "search/run_plan.h"
+#include "search/search_budget.h"
+
+// A run that ended by its own schedule: its index in the plan, its best
+// cost and the moves it made.
+struct FinishedRun {
+  uint64_t index = 0;
+  Area cost = 0;
+  uint64_t moves = 0;
+};
+
+// What the search has at one moment, copied out of the pool: `best` is
+// meaningful only when haveBest, which holds once runsDone > 0.
+struct SearchState {
+  uint64_t runsDone = 0;
+  bool haveBest = false;
+  FinishedRun best;
+};
+
+class RunPool {
+ public:
+  using Clock = std::chrono::steady_clock;
+
+  // `runLimit` runs, each to its end, or (0) runs for as long as `budget`
+  // allows, measured from `start`. The modules, plan and budget must outlive
+  // the pool; `err` receives the annealer's messages, which a plan's runs
+  // never give.
+  RunPool(const std::vector<DataModule>& modules, const RunPlan& plan,
+          SearchBudget* budget, uint64_t runLimit, Clock::time_point start,
+          FILE* err);
+  ~RunPool();
+  RunPool(const RunPool&) = delete;
+  RunPool& operator=(const RunPool&) = delete;
+
+  void Start(uint32_t jobs);
+
+  // Waits until every worker has ended or `timeout` passes; true when they
+  // all have.
+  bool WaitFor(Clock::duration timeout);
+
+  // Stops the runs in progress (they are thrown away), lets no other start
+  // and waits for the workers.
+  void Stop();
+
+  SearchState State() const;
+  // When the search should end (seconds since start), by the budget.
+  double SearchEnd() const;
+
+ private:
+  void Work();
+  double Elapsed() const;
+
+  const std::vector<DataModule>& modules_;
+  const RunPlan& plan_;
+  SearchBudget* budget_;
+  uint64_t runLimit_;
+  Clock::time_point start_;
+  FILE* err_;
+
+  std::atomic<int> stop_{0};  // read by every run between moves
+  std::atomic<uint64_t> next_{0};
+  std::vector<std::thread> threads_;
+
+  mutable std::mutex mutex_;
+  std::condition_variable ended_;
+  uint32_t working_ = 0;  // workers not yet ended
+  SearchState state_;
+};
+
+#endif  // FLOORPLAN_SEARCH_RUN_POOL_H_

@@ -1,0 +1,55 @@
+#include "search/search_budget.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Before any run finished nothing can be estimated: runs start until the
+// search's end, which keeps a small margin for the summary.
+TEST(SearchBudgetTest, WithoutFinishedRunsAnyRunStartsUntilTheEnd) {
+  for (bool log : {false, true}) {
+    SearchBudget budget(10, log);
+    EXPECT_LT(budget.SearchEnd(), 10);
+    EXPECT_GT(budget.SearchEnd(), 9);
+    EXPECT_TRUE(budget.MayStart(1000000000000, 0));
+    EXPECT_TRUE(budget.MayStart(1, budget.SearchEnd() - 0.01));
+    EXPECT_FALSE(budget.MayStart(1, budget.SearchEnd()));
+  }
+}
+
+// The longest run made a million moves a second (a short one, slowed by its
+// start, only half that): a run of two million moves takes two seconds, and
+// starts only when it ends by the search's end.
+TEST(SearchBudgetTest, RunsStartOnlyWhenTheyEndInTime) {
+  SearchBudget budget(10, false);
+  budget.NoteRun(3000000, 3.0);
+  budget.NoteRun(1000000, 2.0);
+  double end = budget.SearchEnd();
+  EXPECT_TRUE(budget.MayStart(2000000, end - 2.01));
+  EXPECT_FALSE(budget.MayStart(2000000, end - 1.99));
+  EXPECT_TRUE(budget.MayStart(10000, end - 0.02));
+}
+
+// With a log the winner is replayed after the search, which may take as
+// long as the longest run did: the search ends that much earlier, and a run
+// longer than all before must leave room for its own replay.
+TEST(SearchBudgetTest, TheLogReservesTheWinnersReplay) {
+  SearchBudget plain(60, false);
+  SearchBudget logged(60, true);
+  for (SearchBudget* budget : {&plain, &logged}) {
+    budget->NoteRun(5000000, 5.0);
+    budget->NoteRun(2000000, 2.0);
+  }
+  EXPECT_LE(logged.SearchEnd(), plain.SearchEnd() - 5.0);
+  // A 5-second run started 5 seconds before the plain end fits there, but
+  // not with a log.
+  EXPECT_TRUE(plain.MayStart(5000000, plain.SearchEnd() - 5.0));
+  EXPECT_FALSE(logged.MayStart(5000000, plain.SearchEnd() - 5.0));
+  EXPECT_TRUE(logged.MayStart(5000000, logged.SearchEnd() - 5.0));
+  // A 20-second run needs its own replay's time on top of its own.
+  double start = logged.SearchEnd() - 20.0;
+  EXPECT_FALSE(logged.MayStart(20000000, start));
+  EXPECT_TRUE(logged.MayStart(20000000, start - 1.3 * 15.0));
+}
+
+}  // namespace

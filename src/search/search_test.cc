@@ -1,0 +1,309 @@
+#include "search/search.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "io/data_file.h"
+#include "io/number_text.h"
+#include "model/area.h"
+#include "search/search_options.h"
+#include "testing/captured_run.h"
+#include "testing/memory_stream.h"
+#include "testing/parsed_log.h"
+#include "testing/test_files.h"
+
+namespace {
+
+struct SearchRun {
+  int status = 0;
+  std::string out;
+  std::string err;
+};
+
+SearchRun RunSearchCaptured(const std::vector<std::string>& arguments,
+                            const std::atomic<int>* stop = nullptr,
+                            FILE* out = nullptr) {
+  std::vector<const char*> argv{"floorplan-search"};
+  for (const std::string& argument : arguments)
+    argv.push_back(argument.c_str());
+  MemoryStream memoryOut;
+  MemoryStream err;
+  SearchContext context;
+  context.out = out != nullptr ? out : memoryOut.file;
+  context.err = err.file;
+  context.clock = [] { return kGoldenClock; };
+  context.stop = stop;
+  context.hardwareThreads = 2;
+  SearchRun run;
+  run.status = RunSearch(static_cast<int>(argv.size()), argv.data(), context);
+  run.out = memoryOut.Close();
+  run.err = err.Close();
+  return run;
+}
+
+// The summary's lines by their key ("cost", "clock", ...).
+std::map<std::string, std::string> SummaryLines(const std::string& out) {
+  std::map<std::string, std::string> lines;
+  for (const std::string& line : SplitLines(out)) {
+    size_t colon = line.find(": ");
+    if (colon != std::string::npos)
+      lines[line.substr(0, colon)] = line.substr(colon + 2);
+  }
+  return lines;
+}
+
+std::vector<std::string> Words(const std::string& text) {
+  std::istringstream stream(text);
+  std::vector<std::string> words;
+  for (std::string word; stream >> word;) words.push_back(word);
+  return words;
+}
+
+// --replay prints what floorplan prints, byte for byte, for short and
+// verbose logs, defaults-like and odd parameters alike.
+TEST(SearchTest, ReplayPrintsWhatFloorplanPrints) {
+  struct Case {
+    const char* file;
+    int64_t clock;
+    std::vector<std::string> parameters;
+  };
+  const Case cases[] = {
+      {"examples/apte.txt", 1767225600, {"0.85", "32768", "10", "1", "1", "1"}},
+      {"examples/hp.txt", 0, {"0.9", "1e5", "1", "3", "1", "2"}},
+      {"examples/ami33.txt", 4294967295, {"0.95", "2000", "5", "1", "1", "1"}},
+      {"examples/n100.txt", 12345, {".9", "5e3x", "10", "2", "1", "1"}},
+  };
+  for (const Case& c : cases) {
+    std::string path = SourcePath(c.file);
+    std::vector<std::string> arguments{"--replay", std::to_string(c.clock)};
+    arguments.insert(arguments.end(), c.parameters.begin(), c.parameters.end());
+    arguments.push_back(path);
+    SearchRun replay = RunSearchCaptured(arguments);
+    std::vector<std::string> floorplanArguments{path};
+    floorplanArguments.insert(floorplanArguments.end(), c.parameters.begin(),
+                              c.parameters.end());
+    CapturedRun floorplan = RunCaptured(floorplanArguments, c.clock);
+    ASSERT_EQ(0, floorplan.status);
+    EXPECT_EQ(0, replay.status) << replay.err;
+    EXPECT_EQ("", replay.err);
+    EXPECT_TRUE(replay.out == floorplan.out) << c.file;
+  }
+}
+
+// --replay against the expected outputs under testdata/golden, made at
+// their clock: the defaults spelled out (2^(9+6) for apte) and other
+// parameters completed with floorplan's default weights.
+TEST(SearchTest, ReplayMatchesTheGoldenRuns) {
+  struct Case {
+    const char* data;
+    std::vector<std::string> parameters;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"apte", {"0.85", "32768", "10", "1", "1", "1"}, "apte__default"},
+      {"apte", {"0.9", "1000", "10", "1", "1", "1"}, "apte__0.9_1000_10"},
+      {"ami33", {"0.5", "100", "1", "3", "1", "2"}, "ami33__0.5_100_1_3_1_2"},
+      {"ami33",
+       {"0.85", "549755813888", "10", "1", "1", "1"},
+       "ami33__default"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> arguments{"--replay",
+                                       std::to_string(kGoldenClock)};
+    arguments.insert(arguments.end(), c.parameters.begin(), c.parameters.end());
+    arguments.push_back(
+        SourcePath(std::string("testdata/golden/") + c.data + ".txt"));
+    SearchRun replay = RunSearchCaptured(arguments);
+    EXPECT_EQ(0, replay.status) << replay.err;
+    std::string expected = ReadFile(
+        SourcePath(std::string("testdata/golden/") + c.expected + ".out"));
+    ASSERT_FALSE(expected.empty());
+    EXPECT_TRUE(replay.out == expected) << c.expected;
+  }
+}
+
+// A search's summary names a run that its replay command, the log and
+// floorplan itself all reproduce, and the dead space follows from the cost
+// and the module areas.
+TEST(SearchTest, SummaryLogAndReplayAgree) {
+  ScratchFolder folder;
+  std::string path = SourcePath("examples/hp.txt");
+  std::string logPath = folder / "winner.log";
+  SearchRun search =
+      RunSearchCaptured({"--time", "0.05", "--clock", "1000", "--runs", "5",
+                         "--jobs", "2", "--log", logPath, path});
+  ASSERT_EQ(0, search.status) << search.err;
+  EXPECT_EQ("", search.err);
+  std::map<std::string, std::string> lines = SummaryLines(search.out);
+
+  std::vector<std::string> replay = Words(lines["replay"]);
+  ASSERT_EQ(10u, replay.size()) << lines["replay"];
+  EXPECT_EQ("floorplan-search", replay[0]);
+  EXPECT_EQ("--replay", replay[1]);
+  EXPECT_EQ(lines["clock"], replay[2]);
+  EXPECT_EQ(lines["parameters"], replay[3] + " " + replay[4] + " " + replay[5] +
+                                     " " + replay[6] + " " + replay[7] + " " +
+                                     replay[8]);
+  EXPECT_EQ('/', replay[9][0]);
+  std::vector<std::string> replayArguments(replay.begin() + 1, replay.end());
+  SearchRun replayed = RunSearchCaptured(replayArguments);
+  ASSERT_EQ(0, replayed.status) << replayed.err;
+  EXPECT_TRUE(ReadFile(logPath) == replayed.out);
+
+  std::vector<std::string> floorplanArguments{path};
+  for (const std::string& p : Words(lines["parameters"]))
+    floorplanArguments.push_back(p);
+  CapturedRun floorplan = RunCaptured(
+      floorplanArguments, static_cast<int64_t>(std::stoll(lines["clock"])));
+  EXPECT_TRUE(floorplan.out == replayed.out);
+
+  // The cost line: the winner's final cost, and its dead space.
+  std::vector<DataModule> modules;
+  std::string error;
+  ASSERT_TRUE(ReadDataFile(path, &modules, &error));
+  Area cost = ParseLog(floorplan.out).finalCost;
+  Area total = TotalModuleArea(modules);
+  char expected[128];
+  snprintf(
+      expected, sizeof expected, "%s (dead space %.2f %%, 5 runs)",
+      AreaText(cost).c_str(),
+      100.0 * static_cast<double>(cost - total) / static_cast<double>(cost));
+  EXPECT_EQ(expected, lines["cost"]);
+}
+
+// With the runs fixed, the outcome depends on the data, the clock and the
+// options alone: any number of threads gives the same summary.
+TEST(SearchTest, ThreadsDoNotChangeTheOutcome) {
+  for (const char* file : {"examples/apte.txt", "examples/ami33.txt"}) {
+    std::string path = SourcePath(file);
+    std::string first;
+    for (const char* jobs : {"1", "2", "3"}) {
+      SearchRun search =
+          RunSearchCaptured({"--time", "0.01", "--clock", "4294967290",
+                             "--runs", "8", "--jobs", jobs, path});
+      ASSERT_EQ(0, search.status) << search.err;
+      std::map<std::string, std::string> lines = SummaryLines(search.out);
+      // The run line also tells the search's seconds.
+      std::string outcome = lines["cost"] + "|" + lines["clock"] + "|" +
+                            lines["parameters"] + "|" + lines["replay"];
+      if (first.empty()) first = outcome;
+      EXPECT_EQ(first, outcome) << file << " jobs " << jobs;
+    }
+  }
+}
+
+TEST(SearchTest, RefusedDataFilesGiveTheReadersReason) {
+  ScratchFolder folder;
+  std::string one = folder / "one.txt";
+  WriteText(one, "1 4 6\n");
+  std::string broken = folder / "broken.txt";
+  WriteText(broken, "1 4 6\n2 3\n");
+  for (const std::string& path :
+       {one, broken, folder.path(), folder / "missing.txt"}) {
+    std::vector<DataModule> modules;
+    std::string reason;
+    ASSERT_FALSE(ReadDataFile(path, &modules, &reason));
+    for (bool replay : {false, true}) {
+      std::vector<std::string> arguments{"--time", "1", path};
+      if (replay) {
+        arguments = {"--replay", "1", "0.9", "10", "1", "1", "1", "1", path};
+      }
+      SearchRun run = RunSearchCaptured(arguments);
+      EXPECT_EQ(1, run.status);
+      EXPECT_EQ("", run.out);
+      EXPECT_EQ("floorplan-search: " + reason + "\n", run.err);
+    }
+  }
+}
+
+TEST(SearchTest, CommandLineErrorsAndInformation) {
+  std::string path = SourcePath("examples/apte.txt");
+  struct Case {
+    std::vector<std::string> arguments;
+    int status;
+    std::string out;
+    std::string errStart;
+  };
+  const Case cases[] = {
+      {{"--time", "0", path},
+       2,
+       "",
+       "floorplan-search: --time needs a positive number of seconds, not "
+       "'0'\nusage: floorplan-search"},
+      {{"--jobs", "-1", path},
+       2,
+       "",
+       "floorplan-search: --jobs needs a whole number"},
+      {{"--fast", path}, 2, "", "floorplan-search: unknown option --fast\n"},
+      {{}, 2, "", "floorplan-search: no DATAFILE given\n"},
+      {{"--replay", "1", "1.5", "10", "1", "1", "1", "1", path},
+       2,
+       "",
+       "floorplan-search: --replay: SimulatedAnnealing: Parameter 2 (double "
+       "lambda) is not 0<lambda<1\n"},
+      {{"--replay", "1", "0.5", "10", "1", "0", "0", "0", path},
+       2,
+       "",
+       "floorplan-search: --replay: SimulatedAnnealing: Parameters 5-7"},
+      {{"--help"}, 0, kSearchUsage, ""},
+      {{"--version"}, 0, "floorplan-search 1.0.0\n", ""},
+  };
+  for (const Case& c : cases) {
+    SearchRun run = RunSearchCaptured(c.arguments);
+    EXPECT_EQ(c.status, run.status) << run.err;
+    EXPECT_EQ(c.out, run.out);
+    EXPECT_EQ(c.errStart, run.err.substr(0, c.errStart.size())) << run.err;
+  }
+}
+
+// A stop asked before any run finished leaves nothing to report: a message,
+// status 1 and no log file.
+TEST(SearchTest, NoFinishedRunIsAFailureAndWritesNoLog) {
+  ScratchFolder folder;
+  std::atomic<int> stop{15};
+  SearchRun run = RunSearchCaptured({"--time", "5", "--log", folder / "log.txt",
+                                     SourcePath("examples/n200.txt")},
+                                    &stop);
+  EXPECT_EQ(1, run.status);
+  EXPECT_EQ("", run.out);
+  EXPECT_EQ("floorplan-search: " + SourcePath("examples/n200.txt") +
+                ": no run finished before the signal\n",
+            run.err);
+  EXPECT_TRUE(Listing(folder.path()).empty());
+}
+
+TEST(SearchTest, FailedWritesAreFailures) {
+  std::string path = SourcePath("examples/apte.txt");
+  FILE* full = fopen("/dev/full", "w");
+  ASSERT_NE(nullptr, full);
+  SearchRun summary = RunSearchCaptured(
+      {"--time", "0.1", "--runs", "1", "--clock", "5", path}, nullptr, full);
+  EXPECT_EQ(1, summary.status);
+  EXPECT_EQ(
+      "floorplan-search: standard output: cannot write: No space left on "
+      "device\n",
+      summary.err);
+  SearchRun replay = RunSearchCaptured(
+      {"--replay", "5", "0.9", "100", "1", "1", "1", "1", path}, nullptr, full);
+  EXPECT_EQ(1, replay.status);
+  EXPECT_EQ(
+      "floorplan-search: standard output: cannot write: No space left on "
+      "device\n",
+      replay.err);
+  fclose(full);
+
+  // A log that cannot be a file is refused before the search starts.
+  ScratchFolder folder;
+  SearchRun log = RunSearchCaptured(
+      {"--time", "0.1", "--runs", "1", "--log", folder.path(), path});
+  EXPECT_EQ(1, log.status);
+  EXPECT_EQ("", log.out);
+  EXPECT_EQ("floorplan-search: " + folder.path() + ": ",
+            log.err.substr(0, folder.path().size() + 20));
+}
+
+}  // namespace
