@@ -15,10 +15,10 @@ constexpr uint64_t kProbeRuns = 2;
 // The first run is small, so that even a machine many times slower than the
 // model's gives a result.
 constexpr double kProbeShares[kProbeRuns] = {0.02, 0.05};
-// A run's speed varies by some 25 % around the model's from one data file
+// A run's speed varies by some 15 % around the model's from one data file
 // to another, and a run stopped at the deadline is lost: the long runs leave
 // that much room.
-constexpr double kLongShare = 0.75;
+constexpr double kLongShare = 0.85;
 constexpr double kMostTemperatures = 150000;
 // Fine steps, so that on a machine slower than the model a run nearly as
 // long as the long ones still fits.
@@ -37,11 +37,14 @@ uint64_t MovesPerTemperature(uint32_t modules) {
   return 2 * limit + 1;
 }
 
-double ModelMovesPerSecond(uint32_t modules) {
-  // Measured in wall time on a 2-core virtual machine, one or two runs at
-  // once: 0.63 microseconds a move plus 6.9 nanoseconds a module.
-  return 1e6 / (0.63 + 0.0069 * static_cast<double>(modules));
-}
+// Measured in wall time on a 2-core virtual machine, two runs at once, on
+// runs of 300 to 19,200 temperatures of the benchmarks and of random
+// 300-module files: 0.75 microseconds a move plus 4.5 nanoseconds a module,
+// and 4 microseconds times N^2 a run (0.36 s for 300 modules).
+RunTimeModel::RunTimeModel(uint32_t modules)
+    : perRunSeconds(4e-6 * static_cast<double>(modules) *
+                    static_cast<double>(modules)),
+      perMoveSeconds(1e-6 * (0.75 + 0.0045 * static_cast<double>(modules))) {}
 
 double RoundedParameter(double value, int digits) {
   char text[64];
@@ -79,7 +82,9 @@ RunPlan::RunPlan(const std::vector<DataModule>& modules, double budgetSeconds,
   // A data file of empty modules still gets temperatures that can fall.
   averageModuleArea_ = std::max(1.0, total / numModules_);
   double runSeconds = budgetSeconds * (replayForLog ? kShareWithLog : 1.0);
-  coreMoves_ = ModelMovesPerSecond(numModules_) * runSeconds;
+  RunTimeModel model(numModules_);
+  coreMoves_ =
+      std::max(0.0, runSeconds - model.perRunSeconds) / model.perMoveSeconds;
   double temperatures = kLongShare * coreMoves_ /
                         static_cast<double>(MovesPerTemperature(numModules_));
   longRunsPerCore_ = static_cast<uint64_t>(

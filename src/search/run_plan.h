@@ -90,10 +90,23 @@ uint64_t MovesPerTemperature(uint32_t modules);
 // (0, 1) and rounded to a short decimal.
 double CoolingFactorFor(double T0, double Tf, uint64_t moves, uint32_t modules);
 
-// A conservative estimate of the annealer's moves per second on one core,
-// which falls with the module count as the trees deepen. The plan sizes its
-// runs with it, so it must not depend on the machine at hand.
-double ModelMovesPerSecond(uint32_t modules);
+// The wall time of one run on one core of the reference machine, while the
+// other core runs too: a cost per run, for the first temperatures spent on
+// the loader's left-deep tree, whose staircases are as long as the tree is
+// deep, and a cost per move, which grows with the module count as the trees
+// deepen. The plan sizes its runs with it, so it must not depend on the
+// machine at hand; the budget scales it by what the finished runs took.
+struct RunTimeModel {
+  explicit RunTimeModel(uint32_t modules);
+  RunTimeModel(double runSeconds, double moveSeconds)
+      : perRunSeconds(runSeconds), perMoveSeconds(moveSeconds) {}
+  double Seconds(uint64_t moves) const {
+    return perRunSeconds + perMoveSeconds * static_cast<double>(moves);
+  }
+
+  double perRunSeconds;
+  double perMoveSeconds;
+};
 
 // `value` rounded to `digits` significant decimal digits, as the command
 // line's conversion reads that text back.

@@ -22,7 +22,7 @@ std::vector<DataModule> Read(const std::string& path) {
 
 SearchState RunAll(const std::vector<DataModule>& modules, const RunPlan& plan,
                    uint64_t runs, uint32_t jobs) {
-  SearchBudget budget(1, false);
+  SearchBudget budget(1, false, RunTimeModel(0.0, 1e-6));
   RunPool pool(modules, plan, &budget, runs, RunPool::Clock::now(), stderr);
   pool.Start(jobs);
   while (!pool.WaitFor(std::chrono::seconds(1))) {
@@ -110,7 +110,7 @@ TEST(RunPoolTest, TiesGoToTheLowestIndex) {
 TEST(RunPoolTest, StopEndsTheWorkersWithoutCountingCutRuns) {
   std::vector<DataModule> modules = Read(SourcePath("examples/n200.txt"));
   RunPlan plan(modules, 1000, false, 100);  // runs of many minutes
-  SearchBudget budget(1000, false);
+  SearchBudget budget(1000, false, RunTimeModel(0.0, 1e-6));
   RunPool pool(modules, plan, &budget, 0, RunPool::Clock::now(), stderr);
   pool.Start(2);
   EXPECT_FALSE(pool.WaitFor(std::chrono::milliseconds(100)));

@@ -212,7 +212,8 @@ int Search::Run() {
   int64_t baseClock =
       options_.haveClock ? options_.clock : context_.clock() & 0xFFFFFFFF;
   RunPlan plan(modules_, options_.budgetSeconds, wantLog, baseClock);
-  SearchBudget budget(options_.budgetSeconds, wantLog);
+  SearchBudget budget(options_.budgetSeconds, wantLog,
+                      RunTimeModel(plan.numModules()));
   uint32_t jobs = options_.jobs != 0 ? options_.jobs
                                      : std::max(1u, context_.hardwareThreads);
   ArmStopSignals();

@@ -16,8 +16,11 @@ constexpr double kLargestMarginShare = 0.05;
 
 }  // namespace
 
-SearchBudget::SearchBudget(double budgetSeconds, bool replayForLog)
-    : budgetSeconds_(budgetSeconds), replayForLog_(replayForLog) {}
+SearchBudget::SearchBudget(double budgetSeconds, bool replayForLog,
+                           const RunTimeModel& model)
+    : budgetSeconds_(budgetSeconds),
+      replayForLog_(replayForLog),
+      model_(model) {}
 
 void SearchBudget::NoteRun(uint64_t moves, double seconds) {
   if (moves > moves_) {
@@ -40,8 +43,8 @@ double SearchBudget::SearchEnd() const { return EndWith(longestRun_); }
 
 bool SearchBudget::MayStart(uint64_t expectedMoves, double elapsed) const {
   if (moves_ == 0 || seconds_ <= 0) return elapsed < SearchEnd();
-  double movesPerSecond = static_cast<double>(moves_) / seconds_;
-  double estimate = static_cast<double>(expectedMoves) / movesPerSecond;
+  double machine = seconds_ / model_.Seconds(moves_);
+  double estimate = machine * model_.Seconds(expectedMoves);
   // The run may become the winner, and then its own replay must fit too.
   return elapsed + estimate <= EndWith(std::max(longestRun_, estimate));
 }

@@ -10,9 +10,14 @@
 
 #include <cstdint>
 
+#include "search/run_plan.h"
+
 class SearchBudget {
  public:
-  SearchBudget(double budgetSeconds, bool replayForLog);
+  // `model` is the reference machine's time of a run; what the finished
+  // runs took scales it to the machine at hand.
+  SearchBudget(double budgetSeconds, bool replayForLog,
+               const RunTimeModel& model);
 
   // Notes a finished run: its moves and the wall seconds it took.
   void NoteRun(uint64_t moves, double seconds);
@@ -23,11 +28,11 @@ class SearchBudget {
   double SearchEnd() const;
 
   // Whether a run expected to make `expectedMoves` moves, started `elapsed`
-  // seconds in, is estimated to end by SearchEnd() at the moves per second
-  // of the longest run finished (short runs spend more of their moves on
-  // the deep trees of the first floorplan, and make fewer a second). Before
-  // any run finished there is nothing to estimate from, and any run may
-  // start.
+  // seconds in, is estimated to end by SearchEnd(): the model's time, scaled
+  // by how the finished run of most moves compared with the model (a short
+  // run spends much of its time on the deep tree of the first floorplan,
+  // which the model's cost per run accounts for). Before any run finished
+  // there is nothing to scale by, and any run may start.
   bool MayStart(uint64_t expectedMoves, double elapsed) const;
 
  private:
@@ -35,6 +40,7 @@ class SearchBudget {
 
   double budgetSeconds_;
   bool replayForLog_;
+  RunTimeModel model_;
   // The finished run of most moves, and the longest in time.
   uint64_t moves_ = 0;
   double seconds_ = 0;

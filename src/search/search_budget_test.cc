@@ -4,11 +4,14 @@
 
 namespace {
 
+// A model of a microsecond a move and nothing a run.
+const RunTimeModel kPerMove(0.0, 1e-6);
+
 // Before any run finished nothing can be estimated: runs start until the
 // search's end, which keeps a small margin for the summary.
 TEST(SearchBudgetTest, WithoutFinishedRunsAnyRunStartsUntilTheEnd) {
   for (bool log : {false, true}) {
-    SearchBudget budget(10, log);
+    SearchBudget budget(10, log, kPerMove);
     EXPECT_LT(budget.SearchEnd(), 10);
     EXPECT_GT(budget.SearchEnd(), 9);
     EXPECT_TRUE(budget.MayStart(1000000000000, 0));
@@ -17,11 +20,11 @@ TEST(SearchBudgetTest, WithoutFinishedRunsAnyRunStartsUntilTheEnd) {
   }
 }
 
-// The longest run made a million moves a second (a short one, slowed by its
-// start, only half that): a run of two million moves takes two seconds, and
-// starts only when it ends by the search's end.
+// The run of most moves made a million moves a second, as the model says (a
+// short one, slowed by its start, only half that): a run of two million
+// moves takes two seconds, and starts only when it ends by the search's end.
 TEST(SearchBudgetTest, RunsStartOnlyWhenTheyEndInTime) {
-  SearchBudget budget(10, false);
+  SearchBudget budget(10, false, kPerMove);
   budget.NoteRun(3000000, 3.0);
   budget.NoteRun(1000000, 2.0);
   double end = budget.SearchEnd();
@@ -34,8 +37,8 @@ TEST(SearchBudgetTest, RunsStartOnlyWhenTheyEndInTime) {
 // long as the longest run did: the search ends that much earlier, and a run
 // longer than all before must leave room for its own replay.
 TEST(SearchBudgetTest, TheLogReservesTheWinnersReplay) {
-  SearchBudget plain(60, false);
-  SearchBudget logged(60, true);
+  SearchBudget plain(60, false, kPerMove);
+  SearchBudget logged(60, true, kPerMove);
   for (SearchBudget* budget : {&plain, &logged}) {
     budget->NoteRun(5000000, 5.0);
     budget->NoteRun(2000000, 2.0);
@@ -50,6 +53,24 @@ TEST(SearchBudgetTest, TheLogReservesTheWinnersReplay) {
   double start = logged.SearchEnd() - 20.0;
   EXPECT_FALSE(logged.MayStart(20000000, start));
   EXPECT_TRUE(logged.MayStart(20000000, start - 1.3 * 15.0));
+}
+
+// A run's start costs the same whatever its length: a short run that took
+// half again its moves' time, on a machine whose moves go at the model's
+// speed, says nothing of a slower machine. A machine twice as slow as the
+// model makes every run twice as long.
+TEST(SearchBudgetTest, TheModelsCostOfARunScalesWithTheMachine) {
+  const RunTimeModel model(0.5, 1e-6);
+  SearchBudget asModel(60, false, model);
+  asModel.NoteRun(1000000, 1.5);
+  double end = asModel.SearchEnd();
+  EXPECT_TRUE(asModel.MayStart(20000000, end - 20.6));
+  EXPECT_FALSE(asModel.MayStart(20000000, end - 20.4));
+
+  SearchBudget slower(60, false, model);
+  slower.NoteRun(1000000, 3.0);
+  EXPECT_TRUE(slower.MayStart(20000000, end - 41.1));
+  EXPECT_FALSE(slower.MayStart(20000000, end - 40.9));
 }
 
 }  // namespace
