@@ -30,7 +30,11 @@ bool ParseCommandLine(int argc, const char* const* argv,
   bool optionsEnded = false;
   for (int i = 1; i < argc; ++i) {
     std::string argument = argv[i];
-    if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
+    // A negative number ("-0.5", "-.5") is a value, not an option.
+    bool number =
+        argument.size() >= 2 && argument[0] == '-' &&
+        (argument[1] == '.' || (argument[1] >= '0' && argument[1] <= '9'));
+    if (optionsEnded || argument.size() < 2 || argument[0] != '-' || number) {
       commandLine->operands.push_back(argument);
       continue;
     }

@@ -2,8 +2,8 @@
 // tools: options before or among the operands; "--" ends the options; an
 // option's value follows it as the next argument or after '='
 // ("--time 10", "--time=10"); "-" alone is an operand (standard input or
-// output); "-h"/"--help" and "--version" are known to every program and win
-// over whatever follows them.
+// output), and so is a negative number ("-0.5"); "-h"/"--help" and "--version"
+// are known to every program and win over whatever follows them.
 #ifndef FLOORPLAN_APP_COMMAND_LINE_H_
 #define FLOORPLAN_APP_COMMAND_LINE_H_
 

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/command_line.h"
+
 const char* const kSearchUsage =
     "usage: floorplan-search [--time SECONDS] [--jobs N] [--log FILE] "
     "[--quiet]\n"
@@ -58,62 +60,55 @@ bool ParseSeconds(const std::string& text, double* seconds) {
   return true;
 }
 
-// The options that take a value.
-enum class Valued { kTime, kJobs, kLog, kClock, kRuns, kNone };
+// What each option's value is, for the message when it is missing.
+const std::vector<KnownOption> kOptions = {
+    {"--time", "a positive number of seconds"},
+    {"--jobs", "a whole number from 1 to 4096"},
+    {"--log", "a file name"},
+    {"--clock", "a clock second from 0 to 4294967295"},
+    {"--runs", "a positive whole number"},
+    {"--quiet", nullptr},
+    {"-q", nullptr},
+    {"--replay", nullptr},
+};
 
-Valued ValuedOption(const std::string& name) {
-  if (name == "--time") return Valued::kTime;
-  if (name == "--jobs") return Valued::kJobs;
-  if (name == "--log") return Valued::kLog;
-  if (name == "--clock") return Valued::kClock;
-  if (name == "--runs") return Valued::kRuns;
-  return Valued::kNone;
-}
-
-bool ApplyValue(Valued option, const std::string& name,
-                const std::string& value, SearchOptions* options,
-                std::string* error) {
+bool ApplyValue(const std::string& name, const std::string& value,
+                SearchOptions* options, std::string* error) {
   uint64_t number = 0;
-  switch (option) {
-    case Valued::kTime:
-      if (ParseSeconds(value, &options->budgetSeconds)) return true;
-      *error =
-          name + " needs a positive number of seconds, not '" + value + "'";
-      return false;
-    case Valued::kJobs:
-      if (ParseWhole(value, kMostJobs, &number) && number > 0) {
-        options->jobs = static_cast<uint32_t>(number);
-        return true;
-      }
-      *error = name + " needs a whole number from 1 to " +
-               std::to_string(kMostJobs) + ", not '" + value + "'";
-      return false;
-    case Valued::kRuns:
-      if (ParseWhole(value, UINT64_MAX, &number) && number > 0) {
-        options->runs = number;
-        return true;
-      }
-      *error = name + " needs a positive whole number, not '" + value + "'";
-      return false;
-    case Valued::kClock:
-      if (ParseClockSecond(value, &options->clock)) {
-        options->haveClock = true;
-        return true;
-      }
-      *error = name + " needs a clock second from 0 to 4294967295, not '" +
-               value + "'";
-      return false;
-    case Valued::kLog:
-      if (!value.empty()) {
-        options->logPath = value;
-        return true;
-      }
-      *error = name + " needs a file name";
-      return false;
-    case Valued::kNone:
-      break;
+  if (name == "--time") {
+    if (ParseSeconds(value, &options->budgetSeconds)) return true;
+  } else if (name == "--jobs") {
+    if (ParseWhole(value, kMostJobs, &number) && number > 0) {
+      options->jobs = static_cast<uint32_t>(number);
+      return true;
+    }
+  } else if (name == "--runs") {
+    if (ParseWhole(value, UINT64_MAX, &number) && number > 0) {
+      options->runs = number;
+      return true;
+    }
+  } else if (name == "--clock") {
+    if (ParseClockSecond(value, &options->clock)) {
+      options->haveClock = true;
+      return true;
+    }
+  } else if (name == "--log") {
+    if (!value.empty()) {
+      options->logPath = value;
+      return true;
+    }
+    *error = name + " needs a file name";
+    return false;
+  } else {
+    options->quiet = options->quiet || name == "--quiet" || name == "-q";
+    options->replay = options->replay || name == "--replay";
+    return true;
   }
-  *error = "unknown option " + name;
+  for (const KnownOption& known : kOptions) {
+    if (name == known.name) {
+      *error = name + " needs " + known.value + ", not '" + value + "'";
+    }
+  }
   return false;
 }
 
@@ -147,51 +142,15 @@ bool ParseClockSecond(const std::string& text, int64_t* second) {
 
 bool ParseSearchOptions(int argc, const char* const* argv,
                         SearchOptions* options, std::string* error) {
-  std::vector<std::string> positional;
-  bool optionsEnd = false;
-  for (int i = 1; i < argc; ++i) {
-    std::string argument = argv[i];
-    // A negative number ("-0.5", "-.5") is a value, not an option.
-    bool option =
-        argument.size() >= 2 && argument[0] == '-' &&
-        !(argument[1] == '.' || (argument[1] >= '0' && argument[1] <= '9'));
-    if (optionsEnd || !option) {
-      positional.push_back(argument);
-      continue;
-    }
-    if (argument == "--") {
-      optionsEnd = true;
-    } else if (argument == "-h" || argument == "--help") {
-      options->help = true;
-      return true;
-    } else if (argument == "--version") {
-      options->version = true;
-      return true;
-    } else if (argument == "--quiet" || argument == "-q") {
-      options->quiet = true;
-    } else if (argument == "--replay") {
-      options->replay = true;
-    } else {
-      // --name VALUE or --name=VALUE
-      size_t equals = argument.find('=');
-      std::string name = argument.substr(0, equals);
-      Valued option = ValuedOption(name);
-      if (option == Valued::kNone) {
-        *error = "unknown option " + name;
-        return false;
-      }
-      std::string value;
-      if (equals != std::string::npos) {
-        value = argument.substr(equals + 1);
-      } else if (i + 1 < argc) {
-        value = argv[++i];
-      } else {
-        *error = name + " needs a value";
-        return false;
-      }
-      if (!ApplyValue(option, name, value, options, error)) return false;
-    }
+  CommandLine line;
+  if (!ParseCommandLine(argc, argv, kOptions, &line, error)) return false;
+  options->help = line.help;
+  options->version = line.version;
+  if (line.help || line.version) return true;
+  for (const auto& [name, value] : line.options) {
+    if (!ApplyValue(name, value, options, error)) return false;
   }
+  const std::vector<std::string>& positional = line.operands;
   if (options->replay) return ParseReplay(positional, options, error);
   if (positional.size() != 1) {
     *error = positional.empty() ? "no DATAFILE given" : "too many arguments";

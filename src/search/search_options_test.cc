@@ -94,7 +94,7 @@ TEST(SearchOptionsTest, RefusedCommandLines) {
       {{"a.txt", "b.txt"}, "too many arguments"},
       {{"--frobnicate", "d.txt"}, "unknown option --frobnicate"},
       {{"--time=5", "--bogus=1", "d.txt"}, "unknown option --bogus"},
-      {{"d.txt", "--time"}, "--time needs a value"},
+      {{"d.txt", "--time"}, "--time needs a positive number of seconds"},
       {{"--time", "0", "d.txt"},
        "--time needs a positive number of seconds, not '0'"},
       {{"--time", "-5", "d.txt"},
