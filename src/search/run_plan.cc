@@ -19,7 +19,7 @@ constexpr double kProbeShares[kProbeRuns] = {0.02, 0.05};
 // to another, and a run stopped at the deadline is lost: the long runs leave
 // that much room.
 constexpr double kLongShare = 0.85;
-constexpr double kMostTemperatures = 150000;
+constexpr double kMostTemperatures = 400000;
 // Fine steps, so that on a machine slower than the model a run nearly as
 // long as the long ones still fits.
 constexpr double kFillShares[] = {0.6, 0.6, 0.4, 0.4, 0.3, 0.3, 0.2, 0.2};

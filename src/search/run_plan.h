@@ -5,17 +5,17 @@
 // how many runs of the sequence finish depends on the time.
 //
 // The strategy, with S the average module area, P(N) the moves of one
-// temperature and t(N) = 0.63 + 0.0069 N microseconds the model's time of a
-// move on one core, in wall time:
+// temperature and t(N) = 0.75 + 0.0045 N microseconds the model's time of a
+// move on one core, in wall time, after 4 N^2 microseconds a run:
 //
 //   T0 = 0.03 S, Tf = 5e-5 S      an uphill move worth a fraction of a
 //                                 module is what decides a compact floorplan
-//   M  = B / t(N)                 the moves of one core in the budget B
-//   k  = ceil(0.75 M / (150000 P(N)))   long runs per core: a run gains
-//                                 little beyond 150,000 temperatures
+//   M  = (B - 4 N^2 us) / t(N)    the moves of one core in the budget B
+//   k  = ceil(0.85 M / (400000 P(N)))   long runs per core: a run gains
+//                                 little beyond 400,000 temperatures
 //   run 0, 1      0.02, 0.05 M    a result however busy the machine, and
 //                                 the speed that decides what fits later
-//   run 2 .. 2k+1 0.75 M / k      the long runs, which find the best
+//   run 2 .. 2k+1 0.85 M / k      the long runs, which find the best
 //                                 floorplans: a run's dead space falls with
 //                                 its length more than the best of several
 //                                 shorter runs gains
