@@ -5,15 +5,13 @@
 // the refusal messages and nothing else, a run writes a whole log. A run is
 // only started when the temperature schedule is known to end within a few
 // hundred temperatures, so that no input can make one execution take long.
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,7 +19,7 @@
 #include "app/entry.h"
 #include "io/number_text.h"
 #include "testing/captured_run.h"
-#include "testing/memory_stream.h"
+#include "testing/memory_file.h"
 
 namespace {
 
@@ -47,16 +45,13 @@ constexpr const char* kDataFiles[] = {
 constexpr uint32_t kModules[] = {2, 3, 4, 3};
 constexpr size_t kDataFileCount = sizeof kDataFiles / sizeof kDataFiles[0];
 
+// The data files live in memory for the whole fuzzing session.
 struct DataFiles {
-  std::vector<std::string> paths;
+  std::vector<std::unique_ptr<MemoryFile>> files;
   DataFiles() {
     for (const char* contents : kDataFiles) {
-      int fd = memfd_create("floorplan-data", 0);
-      Require(fd >= 0, "memfd_create failed");
-      size_t length = strlen(contents);
-      Require(write(fd, contents, length) == static_cast<ssize_t>(length),
-              "write failed");
-      paths.push_back("/proc/self/fd/" + std::to_string(fd));
+      files.push_back(std::make_unique<MemoryFile>(contents));
+      Require(files.back()->ok(), "cannot make an in-memory data file");
     }
   }
 };
@@ -161,20 +156,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
 
-  std::vector<const char*> argv{"floorplan", files->paths[file].c_str()};
-  for (const std::string& argument : arguments) {
-    argv.push_back(argument.c_str());
-  }
-  MemoryStream out;
-  MemoryStream err;
-  RunContext context;
-  context.out = out.file;
-  context.err = err.file;
-  context.clock = [] { return kGoldenClock; };
-  int status =
-      RunFloorplan(static_cast<int>(argv.size()), argv.data(), context);
-  std::string outText = out.Close();
-  std::string errText = err.Close();
+  std::vector<std::string> runArguments{files->files[file]->path()};
+  runArguments.insert(runArguments.end(), arguments.begin(), arguments.end());
+  CapturedRun run = RunCaptured(runArguments);
+  int status = run.status;
+  const std::string& outText = run.out;
+  const std::string& errText = run.err;
 
   if (usage) {
     Require(status == -1 && errText.empty(), "usage error misreported");

@@ -2,17 +2,16 @@
 // bytes, the command either refuses them with exactly one message and writes
 // nothing, or writes a data file that the program's own reader takes back
 // whole: identifiers 1..N in order, sides 1..65535, the names, N >= 2.
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "convert/convert.h"
 #include "io/data_file.h"
+#include "testing/memory_file.h"
 #include "testing/memory_stream.h"
 
 namespace {
@@ -23,19 +22,6 @@ void Require(bool condition, const char* what) {
     abort();
   }
 }
-
-// An anonymous in-memory file, reached by its /proc path as any named file.
-struct MemoryFile {
-  int fd = memfd_create("floorplan-convert", 0);
-  std::string path = "/proc/self/fd/" + std::to_string(fd);
-
-  void Store(const uint8_t* data, size_t size) {
-    Require(ftruncate(fd, 0) == 0, "ftruncate failed");
-    Require(size == 0 ||
-                pwrite(fd, data, size, 0) == static_cast<ssize_t>(size),
-            "pwrite failed");
-  }
-};
 
 size_t CountLines(const std::string& text) {
   size_t lines = 0;
@@ -48,12 +34,13 @@ size_t CountLines(const std::string& text) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static MemoryFile* input = new MemoryFile();
   static MemoryFile* converted = new MemoryFile();
-  Require(input->fd >= 0 && converted->fd >= 0, "no in-memory file");
-  input->Store(data, size);
+  Require(input->ok() && converted->ok(), "no in-memory file");
+  std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  Require(input->Store(bytes), "cannot store the input");
 
   MemoryStream out;
   MemoryStream err;
-  const char* argv[] = {"floorplan-convert", input->path.c_str()};
+  const char* argv[] = {"floorplan-convert", input->path().c_str()};
   int status = RunConvert(2, argv, out.file, err.file);
   std::string written = out.Close();
   std::string message = err.Close();
@@ -67,11 +54,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   Require(message.empty(), "a conversion wrote to standard error");
-  converted->Store(reinterpret_cast<const uint8_t*>(written.data()),
-                   written.size());
+  Require(converted->Store(written), "cannot store the conversion");
   std::vector<DataModule> modules;
   std::string error;
-  Require(ReadDataFile(converted->path, &modules, &error),
+  Require(ReadDataFile(converted->path(), &modules, &error),
           "the reader refuses the converted file");
   Require(modules.size() >= 2, "fewer than two blocks converted");
   Require(modules.size() == CountLines(written), "a line the reader skipped");

@@ -5,19 +5,18 @@
 // temperature, which is where odd identifiers (repeated, zero, beyond N)
 // could make the moves loop; it is annealed on both hot paths, which must
 // print the same.
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "anneal/annealer.h"
 #include "io/loader.h"
 #include "model/shape_list.h"
 #include "random/random.h"
 #include "testing/captured_run.h"
+#include "testing/memory_file.h"
 #include "testing/memory_stream.h"
 
 namespace {
@@ -35,20 +34,6 @@ void Require(bool condition, const char* what) {
     abort();
   }
 }
-
-// The input lives in an anonymous in-memory file, opened by its /proc path
-// as the loader opens any named file.
-struct InputFile {
-  int fd = memfd_create("floorplan-data", 0);
-  std::string path = "/proc/self/fd/" + std::to_string(fd);
-  FILE* sink = fopen("/dev/null", "w");
-
-  void Store(const uint8_t* data, size_t size) {
-    Require(ftruncate(fd, 0) == 0, "ftruncate failed");
-    Require(pwrite(fd, data, size, 0) == static_cast<ssize_t>(size),
-            "pwrite failed");
-  }
-};
 
 // The output of one temperature (T0 below Tf) on the given hot path.
 std::string AnnealOnce(const Floorplan& floorplan, const uint32_t weights[3],
@@ -83,14 +68,17 @@ size_t CountChar(const std::string& text, char c) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static InputFile* input = new InputFile();
-  Require(input->fd >= 0 && input->sink != nullptr, "no in-memory file");
-  input->Store(data, size);
+  static MemoryFile* input = new MemoryFile();
+  static FILE* sink = fopen("/dev/null", "w");
+  Require(input->ok() && sink != nullptr, "no in-memory file");
+  Require(input->Store(std::string_view(reinterpret_cast<const char*>(data),
+                                        size)),
+          "cannot store the input");
 
   RandomSource random;
   std::string error;
   std::unique_ptr<Floorplan> floorplan =
-      LoadFloorplan(input->path, &random, &error);
+      LoadFloorplan(input->path(), &random, &error);
   if (!floorplan) {
     Require(!error.empty(), "a refusal without a reason");
     return 0;
@@ -116,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   copy->AppendExpression(&copied);
   Require(copied == expression, "copy prints differently");
   Require(copy->Cost() == cost, "copy costs differently");
-  floorplan->Print(input->sink);
+  floorplan->Print(sink);
 
   if (N <= kLargestAnnealed) {
     // T0 below Tf: exactly one temperature. The weights vary with the input

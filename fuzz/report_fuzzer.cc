@@ -9,9 +9,6 @@
 // when turned), and the box's area equal to the cost. Then the whole
 // report runs in-process on the same files, for every format, with the
 // picture written to /dev/null.
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -28,6 +25,7 @@
 #include "report/placement.h"
 #include "report/report.h"
 #include "report/report_log.h"
+#include "testing/memory_file.h"
 #include "testing/memory_stream.h"
 
 namespace {
@@ -41,20 +39,6 @@ void Require(bool condition, const char* what) {
     abort();
   }
 }
-
-// An anonymous in-memory file, opened by its /proc path as the report opens
-// any named file.
-struct MemoryFile {
-  int fd = memfd_create("floorplan-report", 0);
-  std::string path = "/proc/self/fd/" + std::to_string(fd);
-
-  void Store(std::string_view bytes) {
-    Require(ftruncate(fd, 0) == 0, "ftruncate failed");
-    Require(pwrite(fd, bytes.data(), bytes.size(), 0) ==
-                static_cast<ssize_t>(bytes.size()),
-            "pwrite failed");
-  }
-};
 
 // A log of no moves whose final solution is the modules in file order.
 std::string MadeUpLog(const std::vector<DataModule>& modules) {
@@ -133,25 +117,25 @@ void RunWholeReport(const std::string& data, const std::string& log) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   static MemoryFile* dataFile = new MemoryFile();
   static MemoryFile* logFile = new MemoryFile();
-  Require(dataFile->fd >= 0 && logFile->fd >= 0, "no in-memory file");
+  Require(dataFile->ok() && logFile->ok(), "no in-memory file");
   std::string_view input(reinterpret_cast<const char*>(bytes), size);
   size_t separator = input.find("\n----\n");
-  dataFile->Store(input.substr(0, separator));
+  Require(dataFile->Store(input.substr(0, separator)), "cannot store the data");
 
   std::vector<DataModule> modules;
   std::string error;
-  if (!ReadDataFile(dataFile->path, &modules, &error) ||
+  if (!ReadDataFile(dataFile->path(), &modules, &error) ||
       !CheckIdentifiers(modules, "data", &error)) {
     return 0;
   }
   std::string log = separator == std::string_view::npos
                         ? MadeUpLog(modules)
                         : std::string(input.substr(separator + 6));
-  logFile->Store(log);
+  Require(logFile->Store(log), "cannot store the log");
 
   RunLog run;
   CostCurve curve(64);
-  if (ReadReportLog(logFile->path, nullptr, modules, &curve, &run, &error)) {
+  if (ReadReportLog(logFile->path(), nullptr, modules, &curve, &run, &error)) {
     ExpressionMatch match =
         MatchExpression(run.finalExpression, modules, "data");
     if (match.floorplan) {
@@ -160,6 +144,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
                      match.dataIndex);
     }
   }
-  RunWholeReport(dataFile->path, logFile->path);
+  RunWholeReport(dataFile->path(), logFile->path());
   return 0;
 }
