@@ -234,7 +234,7 @@ TEST(ConvertTest, FilesItCannotUse) {
 
 TEST(ConvertTest, CommandLine) {
   const std::string sample = SourcePath("examples/sample.blocks");
-  const std::string usage = kConvertUsage;
+  const std::string usage = ReadFile(SourcePath("testdata/convert_usage.txt"));
   const std::string version =
       std::string("floorplan-convert ") + kFloorplanVersion + "\n";
   struct {

@@ -2,15 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdlib>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/version.h"
 #include "io/data_file.h"
 #include "io/number_text.h"
 #include "model/area.h"
-#include "search/search_options.h"
 #include "testing/captured_run.h"
 #include "testing/memory_stream.h"
 #include "testing/parsed_log.h"
@@ -127,8 +129,8 @@ TEST(SearchTest, ReplayMatchesTheGoldenRuns) {
 }
 
 // A search's summary names a run that its replay command, the log and
-// floorplan itself all reproduce, and the dead space follows from the cost
-// and the module areas.
+// floorplan itself all reproduce, with that run's final cost, and the dead
+// space follows from the cost and the module areas.
 TEST(SearchTest, SummaryLogAndReplayAgree) {
   ScratchFolder folder;
   std::string path = SourcePath("examples/hp.txt");
@@ -161,18 +163,28 @@ TEST(SearchTest, SummaryLogAndReplayAgree) {
       floorplanArguments, static_cast<int64_t>(std::stoll(lines["clock"])));
   EXPECT_TRUE(floorplan.out == replayed.out);
 
-  // The cost line: the winner's final cost, and its dead space.
+  // The cost line: the winner's final cost, its dead space, the runs.
+  const std::string& costLine = lines["cost"];
+  std::vector<std::string> costWords = Words(costLine);
+  ASSERT_FALSE(costWords.empty());
+  int64_t cost = std::stoll(costWords[0]);
+  EXPECT_EQ(cost, static_cast<int64_t>(ParseLog(replayed.out).finalCost))
+      << costLine;
+  const std::string runs = "5 runs)";
+  ASSERT_GE(costLine.size(), runs.size()) << costLine;
+  EXPECT_EQ(runs, costLine.substr(costLine.size() - runs.size()));
   std::vector<DataModule> modules;
   std::string error;
   ASSERT_TRUE(ReadDataFile(path, &modules, &error));
-  Area cost = ParseLog(floorplan.out).finalCost;
-  Area total = TotalModuleArea(modules);
-  char expected[128];
-  snprintf(
-      expected, sizeof expected, "%s (dead space %.2f %%, 5 runs)",
-      AreaText(cost).c_str(),
-      100.0 * static_cast<double>(cost - total) / static_cast<double>(cost));
-  EXPECT_EQ(expected, lines["cost"]);
+  int64_t total = 0;
+  for (const DataModule& module : modules)
+    total += int64_t{module.width} * module.height;
+  size_t percent = costLine.find("dead space ");
+  ASSERT_NE(std::string::npos, percent) << costLine;
+  EXPECT_NEAR(
+      100.0 * static_cast<double>(cost - total) / static_cast<double>(cost),
+      std::strtod(costLine.c_str() + percent + 11, nullptr), 0.006)
+      << costLine;
 }
 
 // With the runs fixed, the outcome depends on the data, the clock and the
@@ -249,8 +261,11 @@ TEST(SearchTest, CommandLineErrorsAndInformation) {
        2,
        "",
        "floorplan-search: --replay: SimulatedAnnealing: Parameters 5-7"},
-      {{"--help"}, 0, kSearchUsage, ""},
-      {{"--version"}, 0, "floorplan-search 1.0.0\n", ""},
+      {{"--help"}, 0, ReadFile(SourcePath("testdata/search_usage.txt")), ""},
+      {{"--version"},
+       0,
+       std::string("floorplan-search ") + kFloorplanVersion + "\n",
+       ""},
   };
   for (const Case& c : cases) {
     SearchRun run = RunSearchCaptured(c.arguments);
