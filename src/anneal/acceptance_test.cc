@@ -10,7 +10,9 @@ namespace {
 TEST(AcceptanceTest, ExtendedPrecisionKeepsTinyExponentialsAboveZero) {
   // At T = 1 a candidate 800 above the current cost has exp(-800), about
   // 1e-348: zero in double precision, above zero in extended precision.
-  EXPECT_EQ(0.0, std::exp(-800.0));
+  ASSERT_EQ(0.0, std::exp(-800.0))
+      << "exp(-800) is not 0 in double here, so the checks below cannot "
+         "tell extended precision from double";
   EXPECT_TRUE(AcceptsUphill(1000, 1800, 1.0, 0.0));
   EXPECT_FALSE(AcceptsUphill(1000, 1800, 1.0, 0.001));
   EXPECT_FALSE(AcceptsUphill(1000, 1800, 1.0, 0.999));

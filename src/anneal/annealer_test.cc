@@ -370,19 +370,4 @@ TEST(AnnealerTest, CostsBeyondThirtyTwoBits) {
   for (const Move& move : log.moves) EXPECT_EQ(1966115535, move.cost);
 }
 
-// With Tf at 0 the temperature sinks to the smallest subnormal, where
-// lowering leaves it unchanged; there the run ends instead of going on.
-TEST(AnnealerTest, TemperatureThatCannotFallEndsTheRun) {
-  std::string path = WriteTempFile("two.txt", "1 4 6\n2 3 3\n");
-  for (const char* Tf : {"0", "-1"}) {
-    CapturedRun run = RunCaptured({path, "0.85", "256", Tf});
-    ASSERT_EQ(0, run.status);
-    Log log = ParseLog(run.out);
-    // Five moves per temperature from 256 down to about 4.9e-324.
-    EXPECT_EQ(0u, log.moves.size() % 5);
-    EXPECT_GT(log.moves.size(), 5u * 4000);
-    EXPECT_EQ("0.000000", log.moves.back().temperature);
-  }
-}
-
 }  // namespace

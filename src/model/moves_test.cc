@@ -72,11 +72,20 @@ TEST(MovesTest, WorkedExamples) {
 
 TEST(MovesTest, SwapModulesTakesTheFirstModuleOfARepeatedIdentifier) {
   auto f = FloorplanFromPostfix("<4><4>V<5>H");
-  EXPECT_TRUE(f->SwapModules(4));
   const Element* first = f->head;
+  const Element* second = first->next;
+  ASSERT_TRUE(!second->isCut && second->value == 4);
+  const Element* five = AsCut(f->root)->right;
+  EXPECT_TRUE(f->SwapModules(4));
+  // The text cannot tell the two modules 4 apart; the elements can. They
+  // exchanged places in the list and in the tree, and module 5 stayed.
   EXPECT_EQ("<4><4>V<5>H", ExpressionOf(*f));
-  // The two modules 4 exchanged places: the list now starts with the other.
-  EXPECT_EQ(first, AsCut(AsCut(f->root)->left)->left);
+  EXPECT_EQ(second, f->head);
+  EXPECT_EQ(first, f->head->next);
+  const Cut* cut = AsCut(AsCut(f->root)->left);
+  EXPECT_EQ(second, cut->left);
+  EXPECT_EQ(first, cut->right);
+  EXPECT_EQ(five, AsCut(f->root)->right);
   EXPECT_EQ("", InvariantViolation(*f));
 }
 

@@ -81,7 +81,10 @@ TEST(SearchMainTest, BudgetEndsTheSearchQuietlyOffATerminal) {
   EXPECT_EQ("", result.err);
   std::map<std::string, std::string> lines = SummaryLines(result.out);
   EXPECT_EQ(6u, Words(lines["parameters"]).size());
-  EXPECT_EQ(Replay(lines["replay"]).empty(), false);
+  ASSERT_EQ(10u, Words(lines["replay"]).size()) << lines["replay"];
+  std::string replayed = Replay(lines["replay"]);
+  EXPECT_EQ(lines["cost"].substr(0, lines["cost"].find(' ')),
+            AreaText(ParseLog(replayed).finalCost));
 }
 
 }  // namespace

@@ -113,7 +113,9 @@ TEST(RunPoolTest, StopEndsTheWorkersWithoutCountingCutRuns) {
   SearchBudget budget(1000, false, RunTimeModel(0.0, 1e-6));
   RunPool pool(modules, plan, &budget, 0, RunPool::Clock::now(), stderr);
   pool.Start(2);
-  EXPECT_FALSE(pool.WaitFor(std::chrono::milliseconds(100)));
+  // Gives the runs a moment to get under way; none can end in it.
+  pool.WaitFor(std::chrono::milliseconds(100));
+  EXPECT_EQ(0u, pool.State().runsDone);
   pool.Stop();
   EXPECT_TRUE(pool.WaitFor(std::chrono::milliseconds(0)));
   SearchState state = pool.State();

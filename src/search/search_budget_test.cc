@@ -49,10 +49,14 @@ TEST(SearchBudgetTest, TheLogReservesTheWinnersReplay) {
   EXPECT_TRUE(plain.MayStart(5000000, plain.SearchEnd() - 5.0));
   EXPECT_FALSE(logged.MayStart(5000000, plain.SearchEnd() - 5.0));
   EXPECT_TRUE(logged.MayStart(5000000, logged.SearchEnd() - 5.0));
-  // A 20-second run needs its own replay's time on top of its own.
-  double start = logged.SearchEnd() - 20.0;
-  EXPECT_FALSE(logged.MayStart(20000000, start));
-  EXPECT_TRUE(logged.MayStart(20000000, start - 1.3 * 15.0));
+  // A 20-second run needs its own replay's time on top of its own, and a
+  // replay takes at least as long as its run: the end then comes at least
+  // 15 seconds earlier than with the 5-second one. Room for the run and 14
+  // seconds more is too little; started at once, the run and a replay of
+  // almost twice its length fit in the 60 seconds.
+  EXPECT_FALSE(logged.MayStart(20000000, logged.SearchEnd() - 20.0));
+  EXPECT_FALSE(logged.MayStart(20000000, logged.SearchEnd() - 34.0));
+  EXPECT_TRUE(logged.MayStart(20000000, 0.0));
 }
 
 // A run's start costs the same whatever its length: a short run that took
