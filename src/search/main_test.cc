@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,27 +14,10 @@
 
 namespace {
 
-std::map<std::string, std::string> SummaryLines(const std::string& out) {
-  std::map<std::string, std::string> lines;
-  for (const std::string& line : SplitLines(out)) {
-    size_t colon = line.find(": ");
-    if (colon != std::string::npos)
-      lines[line.substr(0, colon)] = line.substr(colon + 2);
-  }
-  return lines;
-}
-
-std::vector<std::string> Words(const std::string& text) {
-  std::istringstream stream(text);
-  std::vector<std::string> words;
-  for (std::string word; stream >> word;) words.push_back(word);
-  return words;
-}
-
 // Runs the summary's replay command line (no shell: the test paths need no
 // quoting) and returns what it printed.
 std::string Replay(const std::string& command) {
-  ChildProcess replay(Words(command));
+  ChildProcess replay(SplitWords(command));
   ChildResult result = replay.Finish();
   EXPECT_TRUE(result.exited && result.status == 0) << result.err;
   return result.out;
@@ -58,9 +40,9 @@ TEST(SearchMainTest, SignalsEndTheSearchWithItsResult) {
     ASSERT_TRUE(result.exited) << result.err;
     EXPECT_EQ(128 + signal, result.status);
     EXPECT_EQ("", result.err);
-    std::map<std::string, std::string> lines = SummaryLines(result.out);
+    std::map<std::string, std::string> lines = KeyedLines(result.out);
     EXPECT_NE(std::string::npos, lines["run"].find(", interrupted"));
-    std::vector<std::string> replay = Words(lines["replay"]);
+    std::vector<std::string> replay = SplitWords(lines["replay"]);
     ASSERT_EQ(10u, replay.size());
     EXPECT_EQ(FLOORPLAN_SEARCH_BINARY, replay[0]);
     std::string replayed = Replay(lines["replay"]);
@@ -79,9 +61,9 @@ TEST(SearchMainTest, BudgetEndsTheSearchQuietlyOffATerminal) {
   ASSERT_TRUE(result.exited);
   EXPECT_EQ(0, result.status) << result.err;
   EXPECT_EQ("", result.err);
-  std::map<std::string, std::string> lines = SummaryLines(result.out);
-  EXPECT_EQ(6u, Words(lines["parameters"]).size());
-  ASSERT_EQ(10u, Words(lines["replay"]).size()) << lines["replay"];
+  std::map<std::string, std::string> lines = KeyedLines(result.out);
+  EXPECT_EQ(6u, SplitWords(lines["parameters"]).size());
+  ASSERT_EQ(10u, SplitWords(lines["replay"]).size()) << lines["replay"];
   std::string replayed = Replay(lines["replay"]);
   EXPECT_EQ(lines["cost"].substr(0, lines["cost"].find(' ')),
             AreaText(ParseLog(replayed).finalCost));

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -45,24 +44,6 @@ SearchRun RunSearchCaptured(const std::vector<std::string>& arguments,
   run.out = memoryOut.Close();
   run.err = err.Close();
   return run;
-}
-
-// The summary's lines by their key ("cost", "clock", ...).
-std::map<std::string, std::string> SummaryLines(const std::string& out) {
-  std::map<std::string, std::string> lines;
-  for (const std::string& line : SplitLines(out)) {
-    size_t colon = line.find(": ");
-    if (colon != std::string::npos)
-      lines[line.substr(0, colon)] = line.substr(colon + 2);
-  }
-  return lines;
-}
-
-std::vector<std::string> Words(const std::string& text) {
-  std::istringstream stream(text);
-  std::vector<std::string> words;
-  for (std::string word; stream >> word;) words.push_back(word);
-  return words;
 }
 
 // --replay prints what floorplan prints, byte for byte, for short and
@@ -140,9 +121,9 @@ TEST(SearchTest, SummaryLogAndReplayAgree) {
                          "--jobs", "2", "--log", logPath, path});
   ASSERT_EQ(0, search.status) << search.err;
   EXPECT_EQ("", search.err);
-  std::map<std::string, std::string> lines = SummaryLines(search.out);
+  std::map<std::string, std::string> lines = KeyedLines(search.out);
 
-  std::vector<std::string> replay = Words(lines["replay"]);
+  std::vector<std::string> replay = SplitWords(lines["replay"]);
   ASSERT_EQ(10u, replay.size()) << lines["replay"];
   EXPECT_EQ("floorplan-search", replay[0]);
   EXPECT_EQ("--replay", replay[1]);
@@ -157,7 +138,7 @@ TEST(SearchTest, SummaryLogAndReplayAgree) {
   EXPECT_TRUE(ReadFile(logPath) == replayed.out);
 
   std::vector<std::string> floorplanArguments{path};
-  for (const std::string& p : Words(lines["parameters"]))
+  for (const std::string& p : SplitWords(lines["parameters"]))
     floorplanArguments.push_back(p);
   CapturedRun floorplan = RunCaptured(
       floorplanArguments, static_cast<int64_t>(std::stoll(lines["clock"])));
@@ -165,7 +146,7 @@ TEST(SearchTest, SummaryLogAndReplayAgree) {
 
   // The cost line: the winner's final cost, its dead space, the runs.
   const std::string& costLine = lines["cost"];
-  std::vector<std::string> costWords = Words(costLine);
+  std::vector<std::string> costWords = SplitWords(costLine);
   ASSERT_FALSE(costWords.empty());
   int64_t cost = std::stoll(costWords[0]);
   EXPECT_EQ(cost, static_cast<int64_t>(ParseLog(replayed.out).finalCost))
@@ -198,7 +179,7 @@ TEST(SearchTest, ThreadsDoNotChangeTheOutcome) {
           RunSearchCaptured({"--time", "0.01", "--clock", "4294967290",
                              "--runs", "8", "--jobs", jobs, path});
       ASSERT_EQ(0, search.status) << search.err;
-      std::map<std::string, std::string> lines = SummaryLines(search.out);
+      std::map<std::string, std::string> lines = KeyedLines(search.out);
       // The run line also tells the search's seconds.
       std::string outcome = lines["cost"] + "|" + lines["clock"] + "|" +
                             lines["parameters"] + "|" + lines["replay"];

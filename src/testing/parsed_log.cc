@@ -18,13 +18,6 @@ const std::string kEnd = "***End of Simulated Annealing***";
 const std::string kSolution = "Final solution:";
 const std::string kCost = "Cost: ";
 
-std::vector<std::string> SplitWords(const std::string& line) {
-  std::vector<std::string> words;
-  std::istringstream stream(line);
-  for (std::string word; stream >> word;) words.push_back(word);
-  return words;
-}
-
 // "%i " (or "  %i ") followed by a space for every column short of the
 // field width.
 std::string Padded(const std::string& field) {
@@ -55,6 +48,24 @@ std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream stream(text);
   for (std::string line; std::getline(stream, line);) lines.push_back(line);
+  return lines;
+}
+
+std::vector<std::string> SplitWords(const std::string& text) {
+  std::istringstream stream(text);
+  std::vector<std::string> words;
+  for (std::string word; stream >> word;) words.push_back(word);
+  return words;
+}
+
+std::map<std::string, std::string> KeyedLines(const std::string& text) {
+  std::map<std::string, std::string> lines;
+  for (const std::string& line : SplitLines(text)) {
+    size_t colon = line.find(": ");
+    if (colon != std::string::npos) {
+      lines[line.substr(0, colon)] = line.substr(colon + 2);
+    }
+  }
   return lines;
 }
 

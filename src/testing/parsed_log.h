@@ -4,6 +4,7 @@
 #define FLOORPLAN_TESTING_PARSED_LOG_H_
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -31,5 +32,11 @@ struct Log {
 Log ParseLog(const std::string& out);
 
 std::vector<std::string> SplitLines(const std::string& text);
+
+// The blank-separated words of `text`.
+std::vector<std::string> SplitWords(const std::string& text);
+
+// The lines "KEY: VALUE" of `text`, VALUE by KEY, as a summary prints them.
+std::map<std::string, std::string> KeyedLines(const std::string& text);
 
 #endif  // FLOORPLAN_TESTING_PARSED_LOG_H_
