@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "anneal/log_format.h"
 #include "io/number_text.h"
 
 namespace {
@@ -27,7 +28,11 @@ constexpr uint64_t kFillRuns = sizeof kFillShares / sizeof kFillShares[0];
 constexpr double kTailShares[] = {0.1, 0.05};
 constexpr double kShortestShare = 0.05;
 
-constexpr double kShareWithLog = 0.45;
+// With a log, the winner's replay runs on one core while the others wait:
+// runs sized for this share of the budget, divided by the log's extra time,
+// leave the search some two thirds of the budget on every core and the
+// replay about a third on one.
+constexpr double kShareWithLog = 0.34;
 
 }  // namespace
 
@@ -44,7 +49,8 @@ uint64_t MovesPerTemperature(uint32_t modules) {
 RunTimeModel::RunTimeModel(uint32_t modules)
     : perRunSeconds(4e-6 * static_cast<double>(modules) *
                     static_cast<double>(modules)),
-      perMoveSeconds(1e-6 * (0.75 + 0.0045 * static_cast<double>(modules))) {}
+      perMoveSeconds(1e-6 * (0.75 + 0.0045 * static_cast<double>(modules))),
+      replayFactor(IsVerbose(modules) ? 1.8 : 1.25) {}
 
 double RoundedParameter(double value, int digits) {
   char text[64];
@@ -81,8 +87,10 @@ RunPlan::RunPlan(const std::vector<DataModule>& modules, double budgetSeconds,
   double total = static_cast<double>(TotalModuleArea(modules));
   // A data file of empty modules still gets temperatures that can fall.
   averageModuleArea_ = std::max(1.0, total / numModules_);
-  double runSeconds = budgetSeconds * (replayForLog ? kShareWithLog : 1.0);
   RunTimeModel model(numModules_);
+  double runSeconds =
+      budgetSeconds *
+      (replayForLog ? kShareWithLog / model.replayFactor : 1.0);
   coreMoves_ =
       std::max(0.0, runSeconds - model.perRunSeconds) / model.perMoveSeconds;
   double temperatures = kLongShare * coreMoves_ /

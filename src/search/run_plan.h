@@ -28,7 +28,9 @@
 //   clock second  C + i
 //
 // A run that cannot end in time is skipped for the next shorter one. With a
-// log the runs are sized for 0.45 B, so that the winner's replay fits too.
+// log the runs are sized for 0.34 B / f, f the log's extra time (1.25, or
+// 1.8 below 20 modules), so that the winner's replay fits too and takes
+// about a third of the budget, one core working while the others wait.
 #ifndef FLOORPLAN_SEARCH_RUN_PLAN_H_
 #define FLOORPLAN_SEARCH_RUN_PLAN_H_
 
@@ -106,6 +108,10 @@ struct RunTimeModel {
 
   double perRunSeconds;
   double perMoveSeconds;
+  // How much longer the same run takes when it writes its log to a file, as
+  // the winner's replay does: lines with the whole expression below 20
+  // modules cost far more than the short lines above.
+  double replayFactor = 1.3;
 };
 
 // `value` rounded to `digits` significant decimal digits, as the command

@@ -4,10 +4,7 @@
 
 namespace {
 
-// Writing the log costs a little on top of the moves (formatting, and the
-// file itself, some 25 bytes a move), and the replay may meet a busier
-// machine than the run did.
-constexpr double kReplayFactor = 1.3;
+// The replay's start: loading the data file and opening the log.
 constexpr double kReplayStartup = 0.3;
 // Printing the summary and leaving.
 constexpr double kSummaryMargin = 0.2;
@@ -34,7 +31,7 @@ double SearchBudget::EndWith(double longestRun) const {
   double margin = kLargestMarginShare * budgetSeconds_;
   double end = budgetSeconds_ - std::min(kSummaryMargin, margin);
   if (replayForLog_) {
-    end -= kReplayFactor * longestRun + std::min(kReplayStartup, margin);
+    end -= model_.replayFactor * longestRun + std::min(kReplayStartup, margin);
   }
   return end;
 }
