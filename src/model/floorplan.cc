@@ -114,6 +114,7 @@ void Floorplan::AddModule(int32_t identifier, uint16_t width, uint16_t height,
   cut->left = root;
   cut->value = DrawCutType(random);
   modules_.emplace_back(identifier, width, height);
+  moduleLookupBuilt_ = false;
   Module* module = &modules_.back();
   cut->right = module;
 
@@ -213,6 +214,7 @@ std::unique_ptr<Floorplan> Floorplan::Copy() const {
 // RebuildTree does. The copy has the source's expression and tree exactly.
 void Floorplan::CopyFrom(const Floorplan& source) {
   if (&source == this) return;
+  moduleLookupBuilt_ = false;
   if (source.head == nullptr) {  // an empty source makes an empty copy
     modules_.clear();
     cuts_.clear();

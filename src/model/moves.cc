@@ -94,9 +94,32 @@ void Floorplan::ExchangeWithNext(Element* p) {
 // Exchanging two leaves of the tree exchanges their places in its postorder
 // and moves nothing else, so the list is mended in place instead of being
 // relinked from the tree: the result is the same list.
-bool Floorplan::SwapModules(int32_t id) {
+void Floorplan::BuildModuleLookup() {
+  moduleById_.assign(static_cast<size_t>(numModules) + 1, nullptr);
+  moduleLookupUsable_ = true;
+  for (Module& module : modules_) {
+    if (module.value < 0 || static_cast<uint32_t>(module.value) > numModules)
+      continue;
+    Module*& slot = moduleById_[static_cast<size_t>(module.value)];
+    if (slot != nullptr) moduleLookupUsable_ = false;
+    slot = &module;
+  }
+  moduleLookupBuilt_ = true;
+}
+
+Element* Floorplan::FindModule(int32_t id) {
+  if (!moduleLookupBuilt_) BuildModuleLookup();
+  if (moduleLookupUsable_ && id >= 0 &&
+      static_cast<uint32_t>(id) <= numModules) {
+    return moduleById_[static_cast<size_t>(id)];
+  }
   Element* p = head;
   while (p != nullptr && (p->isCut || p->value != id)) p = p->next;
+  return p;
+}
+
+bool Floorplan::SwapModules(int32_t id) {
+  Element* p = FindModule(id);
   if (p == nullptr) return false;
   Element* q = p->next;
   while (q != nullptr && q->isCut) q = q->next;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/floorplan.h"
+#include "random/random.h"
 #include "testing/test_floorplans.h"
 
 namespace {
@@ -160,6 +161,37 @@ std::vector<std::string> Tokens(const Floorplan& f) {
 // range: after every move the invariants hold and the counts are unchanged,
 // every result agrees with the literal form of the move, and a failed move
 // leaves expression and tree exactly as they were.
+// M1 finds a module by its identifier; the Floorplan's modules are
+// rewritten by CopyFrom and grow with AddModule, after which the module of
+// an identifier is another element.
+TEST(MovesTest, SwapModulesFindsTheModuleAfterTheModulesChanged) {
+  auto f = FloorplanFromPostfix("<1><2>V<3>H");
+  EXPECT_TRUE(f->SwapModules(1));
+  EXPECT_EQ("<2><1>V<3>H", ExpressionOf(*f));
+
+  auto other = FloorplanFromPostfix("<3><1>V<2>H");
+  f->CopyFrom(*other);
+  EXPECT_TRUE(f->SwapModules(3));
+  EXPECT_EQ("<1><3>V<2>H", ExpressionOf(*f));
+  EXPECT_FALSE(f->SwapModules(2));  // now the last module
+
+  RandomSource random;
+  random.SeedRandom(1);
+  f->AddModule(4, 5, 6, &random);
+  EXPECT_TRUE(f->SwapModules(2));
+  std::string text = ExpressionOf(*f);
+  EXPECT_EQ("<1><3>V<4>H<2>", text.substr(0, text.size() - 1));
+  EXPECT_EQ("", InvariantViolation(*f));
+
+  // A repeated identifier arriving by a copy: the first in the expression.
+  auto repeated = FloorplanFromPostfix("<2><3>V<2>H");
+  f->CopyFrom(*repeated);
+  EXPECT_TRUE(f->SwapModules(2));
+  EXPECT_EQ("<3><2>V<2>H", ExpressionOf(*f));
+  EXPECT_EQ(AsCut(f->root)->right, ListOf(*f)[3]);
+  EXPECT_EQ("", InvariantViolation(*f));
+}
+
 TEST(MovesTest, RandomMoveSequencesKeepEveryInvariant) {
   std::mt19937 random(21);
   for (int round = 0; round < 60; ++round) {
