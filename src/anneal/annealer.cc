@@ -78,7 +78,7 @@ Annealing::Annealing(const AnnealingParameters& parameters,
       log_(MakeLog(context)) {
   N_ = E0->numModules;
   K_ = E0->numOperators;
-  movesLimit_ = N_ < 15 ? N_ * N_ : 2 * N_;
+  movesLimit_ = MovesLimit(N_);
   verbose_ = IsVerbose(N_);
   reachablePositions_ = uint64_t{LargestInRange(0, N_ + K_)} + 1;
   best_ = E0->Copy();

@@ -21,6 +21,12 @@ struct AnnealingParameters {
 // that power overflows (from 1018 modules on), so that the default still runs.
 double DefaultInitialTemperature(uint32_t modules);
 
+// A temperature ends once it has made more than this many uphill moves, or
+// more than twice this many moves: N^2 below 15 modules, 2N from there on.
+inline uint32_t MovesLimit(uint32_t modules) {
+  return modules < 15 ? modules * modules : 2 * modules;
+}
+
 // The defaults for a Floorplan of `modules` modules.
 AnnealingParameters DefaultParameters(uint32_t modules);
 

@@ -37,9 +37,7 @@ constexpr double kShareWithLog = 0.34;
 }  // namespace
 
 uint64_t MovesPerTemperature(uint32_t modules) {
-  uint64_t n = modules;
-  uint64_t limit = n < 15 ? n * n : 2 * n;
-  return 2 * limit + 1;
+  return 2 * uint64_t{MovesLimit(modules)} + 1;
 }
 
 // Measured in wall time on a 2-core virtual machine, two runs at once, on
@@ -89,8 +87,7 @@ RunPlan::RunPlan(const std::vector<DataModule>& modules, double budgetSeconds,
   averageModuleArea_ = std::max(1.0, total / numModules_);
   RunTimeModel model(numModules_);
   double runSeconds =
-      budgetSeconds *
-      (replayForLog ? kShareWithLog / model.replayFactor : 1.0);
+      budgetSeconds * (replayForLog ? kShareWithLog / model.replayFactor : 1.0);
   coreMoves_ =
       std::max(0.0, runSeconds - model.perRunSeconds) / model.perMoveSeconds;
   double temperatures = kLongShare * coreMoves_ /
