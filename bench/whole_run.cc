@@ -42,8 +42,7 @@ double CpuSeconds() {
 }
 
 Result Run(const std::vector<std::string>& arguments, HotPath hotPath) {
-  std::vector<const char*> argv{"floorplan"};
-  for (const std::string& a : arguments) argv.push_back(a.c_str());
+  std::vector<const char*> argv = ArgvOf("floorplan", arguments);
   MemoryStream out;
   RunContext context;
   context.out = out.file;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "testing/captured_run.h"
+
 namespace {
 
 const std::vector<KnownOption> kKnown = {{"-o", "a file name"},
@@ -18,9 +20,7 @@ struct Parsed {
 };
 
 Parsed Parse(std::vector<std::string> arguments) {
-  std::vector<const char*> argv{"program"};
-  for (const std::string& argument : arguments)
-    argv.push_back(argument.c_str());
+  std::vector<const char*> argv = ArgvOf("program", arguments);
   Parsed parsed;
   parsed.ok = ParseCommandLine(static_cast<int>(argv.size()), argv.data(),
                                kKnown, &parsed.line, &parsed.error);

@@ -35,20 +35,12 @@ constexpr const char* kSampleYalData =
     "2 25 45 shifter\n"
     "3 35 50 mux\n";
 
-struct ConvertRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
 // `arguments` excludes the program name.
-ConvertRun RunConvertCaptured(const std::vector<std::string>& arguments) {
-  std::vector<const char*> argv{"floorplan-convert"};
-  for (const std::string& argument : arguments)
-    argv.push_back(argument.c_str());
+CapturedRun RunConvertCaptured(const std::vector<std::string>& arguments) {
+  std::vector<const char*> argv = ArgvOf("floorplan-convert", arguments);
   MemoryStream out;
   MemoryStream err;
-  ConvertRun run;
+  CapturedRun run;
   run.status = RunConvert(static_cast<int>(argv.size()), argv.data(), out.file,
                           err.file);
   run.out = out.Close();
@@ -78,7 +70,7 @@ TEST(ConvertTest, SamplesToStandardOutput) {
     for (const std::vector<std::string>& arguments :
          {std::vector<std::string>{c.input},
           std::vector<std::string>{c.input, "-"}}) {
-      ConvertRun run = RunConvertCaptured(arguments);
+      CapturedRun run = RunConvertCaptured(arguments);
       EXPECT_EQ(0, run.status);
       EXPECT_EQ(c.data, run.out);
       EXPECT_EQ("", run.err);
@@ -99,7 +91,7 @@ TEST(ConvertTest, FormatToldFromTheContents) {
 TEST(ConvertTest, ConvertedFileLoadsAsWritten) {
   ScratchFolder folder;
   std::string output = folder / "sample.txt";
-  ConvertRun run =
+  CapturedRun run =
       RunConvertCaptured({SourcePath("examples/sample.blocks"), output});
   ASSERT_EQ(0, run.status) << run.err;
   EXPECT_EQ("", run.out);
@@ -179,7 +171,7 @@ TEST(ConvertTest, RefusalsNameTheLineAndWriteNothing) {
     std::string message =
         "floorplan-convert: " + input + c.where + ": " + c.reason + "\n";
     for (const std::string& output : {std::string("-"), existing, absent}) {
-      ConvertRun run = RunConvertCaptured({input, output});
+      CapturedRun run = RunConvertCaptured({input, output});
       EXPECT_EQ(1, run.status);
       EXPECT_EQ("", run.out);
       EXPECT_EQ(message, run.err);
@@ -223,7 +215,7 @@ TEST(ConvertTest, FilesItCannotUse) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.err);
-    ConvertRun run = RunConvertCaptured(c.arguments);
+    CapturedRun run = RunConvertCaptured(c.arguments);
     EXPECT_EQ(1, run.status);
     EXPECT_EQ("", run.out);
     EXPECT_EQ(c.err, run.err);
@@ -274,7 +266,7 @@ TEST(ConvertTest, CommandLine) {
     std::string shown;
     for (const std::string& argument : c.arguments) shown += argument + " ";
     SCOPED_TRACE(shown);
-    ConvertRun run = RunConvertCaptured(c.arguments);
+    CapturedRun run = RunConvertCaptured(c.arguments);
     EXPECT_EQ(c.status, run.status);
     EXPECT_EQ(c.out, run.out);
     EXPECT_EQ(c.err, run.err);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "testing/captured_run.h"
+
 namespace {
 
 TEST(ReportArgumentsTest, CommandLines) {
@@ -67,11 +69,8 @@ TEST(ReportArgumentsTest, CommandLines) {
   };
   for (const Case& c : cases) {
     std::string shown;
-    std::vector<const char*> argv{"floorplan-report"};
-    for (const std::string& argument : c.arguments) {
-      argv.push_back(argument.c_str());
-      shown += argument + " ";
-    }
+    std::vector<const char*> argv = ArgvOf("floorplan-report", c.arguments);
+    for (const std::string& argument : c.arguments) shown += argument + " ";
     SCOPED_TRACE(shown);
     ReportArguments arguments;
     std::string error;

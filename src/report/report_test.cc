@@ -26,32 +26,20 @@
 
 namespace {
 
-struct ReportRun {
-  int status = 0;
-  std::string out;
-  std::string err;
-};
-
 // `arguments` excludes the program name; `input` is standard input.
 // `standardInput`, when given, is read instead of `input`.
-ReportRun RunReportCaptured(const std::vector<std::string>& arguments,
-                            const std::string& input = "",
-                            FILE* standardInput = nullptr) {
-  std::vector<const char*> argv{"floorplan-report"};
-  for (const std::string& argument : arguments)
-    argv.push_back(argument.c_str());
-  FILE* in = standardInput != nullptr ? standardInput : tmpfile();
-  if (standardInput == nullptr) {
-    fwrite(input.data(), 1, input.size(), in);
-    rewind(in);
-  }
+CapturedRun RunReportCaptured(const std::vector<std::string>& arguments,
+                              const std::string& input = "",
+                              FILE* standardInput = nullptr) {
+  std::vector<const char*> argv = ArgvOf("floorplan-report", arguments);
+  FILE* in = standardInput != nullptr ? standardInput : StreamOf(input);
   MemoryStream out;
   MemoryStream err;
   ReportStreams streams;
   streams.in = in;
   streams.out = out.file;
   streams.err = err.file;
-  ReportRun run;
+  CapturedRun run;
   run.status = RunReport(static_cast<int>(argv.size()), argv.data(), streams);
   if (standardInput == nullptr) fclose(in);
   run.out = out.Close();
@@ -375,7 +363,7 @@ TEST(ReportTest, WholeRunsGiveTableAndPicture) {
 
     std::string picture = WriteTempFile("picture.svg", "");
     std::remove(picture.c_str());
-    ReportRun report;
+    CapturedRun report;
     if (c.fromStandardInput) {
       report = RunReportCaptured({"-o", picture, data}, run.out);
     } else {
@@ -460,7 +448,7 @@ TEST(ReportTest, AwkwardNamesAndDefaultPictureName) {
   std::remove(picture.c_str());
   CapturedRun run = RunCaptured({data});
   ASSERT_EQ(0, run.status);
-  ReportRun report = RunReportCaptured({data}, run.out);
+  CapturedRun report = RunReportCaptured({data}, run.out);
   ASSERT_EQ(0, report.status) << report.err;
   ASSERT_TRUE(Exists(picture));
   std::string svg = ReadFile(picture);
@@ -547,7 +535,7 @@ TEST(ReportTest, LongLogGivesSmallPicture) {
       run.out.substr(0, movesBegin) + moves + run.out.substr(movesEnd + 1);
 
   std::string picture = WriteTempFile("long.svg", "");
-  ReportRun report = RunReportCaptured({"-o", picture, data}, log);
+  CapturedRun report = RunReportCaptured({"-o", picture, data}, log);
   ASSERT_EQ(0, report.status) << report.err;
   std::string svg = ReadFile(picture);
   EXPECT_LT(svg.size(), 200u * 1024);
@@ -761,7 +749,7 @@ TEST(ReportTest, BadInputsGiveMessageAndNoPicture) {
     SCOPED_TRACE(c.name);
     std::vector<std::string> arguments{"-o", picture};
     arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
-    ReportRun report = RunReportCaptured(arguments, c.log);
+    CapturedRun report = RunReportCaptured(arguments, c.log);
     EXPECT_EQ(c.status, report.status);
     EXPECT_EQ(0u, report.err.rfind(c.message, 0)) << report.err;
     EXPECT_EQ(c.table, report.out.rfind("module ", 0) == 0);
@@ -782,7 +770,7 @@ TEST(ReportTest, BadInputsGiveMessageAndNoPicture) {
 TEST(ReportTest, ClosedStandardInputIsToldAsSuch) {
   FILE* closed = fopen("/dev/null", "w");
   ASSERT_NE(nullptr, closed);
-  ReportRun report = RunReportCaptured(
+  CapturedRun report = RunReportCaptured(
       {"-o", "-", SourcePath("examples/apte.txt")}, "", closed);
   fclose(closed);
   EXPECT_EQ(1, report.status);
@@ -866,7 +854,7 @@ TEST(ReportTest, PictureTargets) {
     if (c.target == "DIR/fifo") {
       reader = std::thread([&] { fromFifo = ReadFile(target); });
     }
-    ReportRun report = RunReportCaptured({"-o", target, data, log});
+    CapturedRun report = RunReportCaptured({"-o", target, data, log});
     if (reader.joinable()) reader.join();
     EXPECT_EQ(c.status, report.status);
     EXPECT_EQ(place(c.err), report.err);
@@ -905,17 +893,17 @@ TEST(ReportTest, StandardOutputCarriesOneDocument) {
   std::string loggedCost = run.out.substr(run.out.rfind("Cost: ") + 6);
   loggedCost.pop_back();
 
-  ReportRun svg = RunReportCaptured({"-o", "-", data, log});
+  CapturedRun svg = RunReportCaptured({"-o", "-", data, log});
   ASSERT_EQ(0, svg.status) << svg.err;
   EXPECT_EQ(0u, svg.out.rfind("<?xml", 0));
   EXPECT_EQ("</svg>\n", svg.out.substr(svg.out.size() - 7));
   EXPECT_EQ(2u, Listing(folder.path()).size());
 
-  ReportRun csv = RunReportCaptured({"--format", "csv", data, log});
-  ReportRun json = RunReportCaptured({"--format=json", data, log});
+  CapturedRun csv = RunReportCaptured({"--format", "csv", data, log});
+  CapturedRun json = RunReportCaptured({"--format=json", data, log});
   EXPECT_EQ(2u, Listing(folder.path()).size()) << "no picture unless -o";
-  ReportRun table = RunReportCaptured({data, log});
-  for (const ReportRun* report : {&csv, &json, &table}) {
+  CapturedRun table = RunReportCaptured({data, log});
+  for (const CapturedRun* report : {&csv, &json, &table}) {
     ASSERT_EQ(0, report->status) << report->err;
     EXPECT_EQ("", report->err);
   }
@@ -974,16 +962,16 @@ TEST(ReportTest, CostsAreComparedAndPrintedExactly) {
            "<1><2>V<3><4>VH\n\nCost: " +
            cost + "\n";
   };
-  ReportRun right = RunReportCaptured({"-o", folder / "big.svg", data},
-                                      logWithCost("17179344900"));
+  CapturedRun right = RunReportCaptured({"-o", folder / "big.svg", data},
+                                        logWithCost("17179344900"));
   ASSERT_EQ(0, right.status) << right.err;
   EXPECT_NE(std::string::npos,
             right.out.find("\narea             17179344900\n"));
   EXPECT_NE(std::string::npos,
             ReadFile(folder / "big.svg").find(">final best 17,179,344,900<"));
 
-  ReportRun wrapped = RunReportCaptured({"-o", folder / "big.svg", data},
-                                        logWithCost("18446744090888896516"));
+  CapturedRun wrapped = RunReportCaptured({"-o", folder / "big.svg", data},
+                                          logWithCost("18446744090888896516"));
   EXPECT_EQ(1, wrapped.status);
   EXPECT_EQ(
       "floorplan-report: <stdin>:11: the log gives cost "
@@ -996,11 +984,11 @@ TEST(ReportTest, CostsAreComparedAndPrintedExactly) {
 }
 
 TEST(ReportTest, HelpAndVersion) {
-  ReportRun version = RunReportCaptured({"--version"});
+  CapturedRun version = RunReportCaptured({"--version"});
   EXPECT_EQ(0, version.status);
   EXPECT_EQ(std::string("floorplan-report ") + kFloorplanVersion + "\n",
             version.out);
-  ReportRun help = RunReportCaptured({"--help", "--bogus"});
+  CapturedRun help = RunReportCaptured({"--help", "--bogus"});
   EXPECT_EQ(0, help.status);
   EXPECT_EQ(ReadFile(SourcePath("testdata/report_usage.txt")), help.out);
   EXPECT_EQ("", version.err + help.err);

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "testing/captured_run.h"
+
 namespace {
 
 bool Parse(std::vector<std::string> arguments, SearchOptions* options,
            std::string* error) {
-  std::vector<const char*> argv{"floorplan-search"};
-  for (const std::string& argument : arguments)
-    argv.push_back(argument.c_str());
+  std::vector<const char*> argv = ArgvOf("floorplan-search", arguments);
   return ParseSearchOptions(static_cast<int>(argv.size()), argv.data(), options,
                             error);
 }

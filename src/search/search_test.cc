@@ -19,18 +19,10 @@
 
 namespace {
 
-struct SearchRun {
-  int status = 0;
-  std::string out;
-  std::string err;
-};
-
-SearchRun RunSearchCaptured(const std::vector<std::string>& arguments,
-                            const std::atomic<int>* stop = nullptr,
-                            FILE* out = nullptr) {
-  std::vector<const char*> argv{"floorplan-search"};
-  for (const std::string& argument : arguments)
-    argv.push_back(argument.c_str());
+CapturedRun RunSearchCaptured(const std::vector<std::string>& arguments,
+                              const std::atomic<int>* stop = nullptr,
+                              FILE* out = nullptr) {
+  std::vector<const char*> argv = ArgvOf("floorplan-search", arguments);
   MemoryStream memoryOut;
   MemoryStream err;
   SearchContext context;
@@ -39,7 +31,7 @@ SearchRun RunSearchCaptured(const std::vector<std::string>& arguments,
   context.clock = [] { return kGoldenClock; };
   context.stop = stop;
   context.hardwareThreads = 2;
-  SearchRun run;
+  CapturedRun run;
   run.status = RunSearch(static_cast<int>(argv.size()), argv.data(), context);
   run.out = memoryOut.Close();
   run.err = err.Close();
@@ -65,7 +57,7 @@ TEST(SearchTest, ReplayPrintsWhatFloorplanPrints) {
     std::vector<std::string> arguments{"--replay", std::to_string(c.clock)};
     arguments.insert(arguments.end(), c.parameters.begin(), c.parameters.end());
     arguments.push_back(path);
-    SearchRun replay = RunSearchCaptured(arguments);
+    CapturedRun replay = RunSearchCaptured(arguments);
     std::vector<std::string> floorplanArguments{path};
     floorplanArguments.insert(floorplanArguments.end(), c.parameters.begin(),
                               c.parameters.end());
@@ -100,7 +92,7 @@ TEST(SearchTest, ReplayMatchesTheGoldenRuns) {
     arguments.insert(arguments.end(), c.parameters.begin(), c.parameters.end());
     arguments.push_back(
         SourcePath(std::string("testdata/golden/") + c.data + ".txt"));
-    SearchRun replay = RunSearchCaptured(arguments);
+    CapturedRun replay = RunSearchCaptured(arguments);
     EXPECT_EQ(0, replay.status) << replay.err;
     std::string expected = ReadFile(
         SourcePath(std::string("testdata/golden/") + c.expected + ".out"));
@@ -116,7 +108,7 @@ TEST(SearchTest, SummaryLogAndReplayAgree) {
   ScratchFolder folder;
   std::string path = SourcePath("examples/hp.txt");
   std::string logPath = folder / "winner.log";
-  SearchRun search =
+  CapturedRun search =
       RunSearchCaptured({"--time", "0.05", "--clock", "1000", "--runs", "5",
                          "--jobs", "2", "--log", logPath, path});
   ASSERT_EQ(0, search.status) << search.err;
@@ -133,7 +125,7 @@ TEST(SearchTest, SummaryLogAndReplayAgree) {
                                      replay[8]);
   EXPECT_EQ('/', replay[9][0]);
   std::vector<std::string> replayArguments(replay.begin() + 1, replay.end());
-  SearchRun replayed = RunSearchCaptured(replayArguments);
+  CapturedRun replayed = RunSearchCaptured(replayArguments);
   ASSERT_EQ(0, replayed.status) << replayed.err;
   EXPECT_TRUE(ReadFile(logPath) == replayed.out);
 
@@ -175,7 +167,7 @@ TEST(SearchTest, ThreadsDoNotChangeTheOutcome) {
     std::string path = SourcePath(file);
     std::string first;
     for (const char* jobs : {"1", "2", "3"}) {
-      SearchRun search =
+      CapturedRun search =
           RunSearchCaptured({"--time", "0.01", "--clock", "4294967290",
                              "--runs", "8", "--jobs", jobs, path});
       ASSERT_EQ(0, search.status) << search.err;
@@ -205,7 +197,7 @@ TEST(SearchTest, RefusedDataFilesGiveTheReadersReason) {
       if (replay) {
         arguments = {"--replay", "1", "0.9", "10", "1", "1", "1", "1", path};
       }
-      SearchRun run = RunSearchCaptured(arguments);
+      CapturedRun run = RunSearchCaptured(arguments);
       EXPECT_EQ(1, run.status);
       EXPECT_EQ("", run.out);
       EXPECT_EQ("floorplan-search: " + reason + "\n", run.err);
@@ -249,7 +241,7 @@ TEST(SearchTest, CommandLineErrorsAndInformation) {
        ""},
   };
   for (const Case& c : cases) {
-    SearchRun run = RunSearchCaptured(c.arguments);
+    CapturedRun run = RunSearchCaptured(c.arguments);
     EXPECT_EQ(c.status, run.status) << run.err;
     EXPECT_EQ(c.out, run.out);
     EXPECT_EQ(c.errStart, run.err.substr(0, c.errStart.size())) << run.err;
@@ -261,9 +253,10 @@ TEST(SearchTest, CommandLineErrorsAndInformation) {
 TEST(SearchTest, NoFinishedRunIsAFailureAndWritesNoLog) {
   ScratchFolder folder;
   std::atomic<int> stop{15};
-  SearchRun run = RunSearchCaptured({"--time", "5", "--log", folder / "log.txt",
-                                     SourcePath("examples/n200.txt")},
-                                    &stop);
+  CapturedRun run =
+      RunSearchCaptured({"--time", "5", "--log", folder / "log.txt",
+                         SourcePath("examples/n200.txt")},
+                        &stop);
   EXPECT_EQ(1, run.status);
   EXPECT_EQ("", run.out);
   EXPECT_EQ("floorplan-search: " + SourcePath("examples/n200.txt") +
@@ -276,14 +269,14 @@ TEST(SearchTest, FailedWritesAreFailures) {
   std::string path = SourcePath("examples/apte.txt");
   FILE* full = fopen("/dev/full", "w");
   ASSERT_NE(nullptr, full);
-  SearchRun summary = RunSearchCaptured(
+  CapturedRun summary = RunSearchCaptured(
       {"--time", "0.1", "--runs", "1", "--clock", "5", path}, nullptr, full);
   EXPECT_EQ(1, summary.status);
   EXPECT_EQ(
       "floorplan-search: standard output: cannot write: No space left on "
       "device\n",
       summary.err);
-  SearchRun replay = RunSearchCaptured(
+  CapturedRun replay = RunSearchCaptured(
       {"--replay", "5", "0.9", "100", "1", "1", "1", "1", path}, nullptr, full);
   EXPECT_EQ(1, replay.status);
   EXPECT_EQ(
@@ -294,7 +287,7 @@ TEST(SearchTest, FailedWritesAreFailures) {
 
   // A log that cannot be a file is refused before the search starts.
   ScratchFolder folder;
-  SearchRun log = RunSearchCaptured(
+  CapturedRun log = RunSearchCaptured(
       {"--time", "0.1", "--runs", "1", "--log", folder.path(), path});
   EXPECT_EQ(1, log.status);
   EXPECT_EQ("", log.out);

@@ -9,11 +9,18 @@
 
 #include "app/entry.h"
 
+std::vector<const char*> ArgvOf(const char* program,
+                                const std::vector<std::string>& arguments) {
+  std::vector<const char*> argv{program};
+  for (const std::string& argument : arguments) {
+    argv.push_back(argument.c_str());
+  }
+  return argv;
+}
+
 CapturedRun RunCaptured(const std::vector<std::string>& arguments,
                         int64_t clock, HotPath hotPath) {
-  std::vector<const char*> argv{"floorplan"};
-  for (const std::string& argument : arguments)
-    argv.push_back(argument.c_str());
+  std::vector<const char*> argv = ArgvOf("floorplan", arguments);
   MemoryStream out;
   MemoryStream err;
   RunContext context;

@@ -20,6 +20,10 @@ struct CapturedRun {
   std::string err;
 };
 
+// The argv of `program` and `arguments`, pointing into `arguments`.
+std::vector<const char*> ArgvOf(const char* program,
+                                const std::vector<std::string>& arguments);
+
 // `arguments` excludes the program name.
 CapturedRun RunCaptured(const std::vector<std::string>& arguments,
                         int64_t clock = kGoldenClock,
