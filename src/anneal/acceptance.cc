@@ -17,6 +17,10 @@ bool AcceptsUphill(Area currentCost, Area cost, double T, double w) {
           : static_cast<long double>(difference);
   long double quotient = numerator / static_cast<long double>(T);
   if (!std::isfinite(quotient)) return false;
+  // Most uphill moves of a cool run are far beyond reach: exp(-8) is below
+  // 0.00034, so every draw from there up rejects without the exponential,
+  // which took a twentieth of a run.
+  if (quotient < -8 && w >= 0.00034) return false;
   long double threshold = std::exp(quotient);
   return static_cast<long double>(w) < threshold;
 }

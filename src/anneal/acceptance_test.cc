@@ -36,6 +36,20 @@ TEST(AcceptanceTest, ThresholdFollowsTheQuotient) {
       AcceptsUphill(int64_t{1} << 40, (int64_t{1} << 40) + 10, 10.0, 0.368));
 }
 
+TEST(AcceptanceTest, FarUphillStillComparesSmallDraws) {
+  // exp(-9) = 0.000123: only draws below it accept, however far uphill.
+  EXPECT_TRUE(AcceptsUphill(0, 9, 1.0, 0.0001));
+  EXPECT_TRUE(AcceptsUphill(0, 9, 1.0, 0.000123));
+  EXPECT_FALSE(AcceptsUphill(0, 9, 1.0, 0.000124));
+  EXPECT_FALSE(AcceptsUphill(0, 9, 1.0, 0.001));
+  // exp(-8) = 0.00033546 and exp(-7.9) = 0.00037074 on either side of the
+  // draws that no longer need the exponential.
+  EXPECT_TRUE(AcceptsUphill(0, 8, 1.0, 0.000335));
+  EXPECT_FALSE(AcceptsUphill(0, 8, 1.0, 0.000336));
+  EXPECT_TRUE(AcceptsUphill(0, 79, 10.0, 0.00037));
+  EXPECT_FALSE(AcceptsUphill(0, 79, 10.0, 0.000371));
+}
+
 TEST(AcceptanceTest, ZeroAndNegativeTemperatures) {
   // T = 0 or -0: equal costs give NaN, unequal ones an infinite quotient;
   // both reject.
