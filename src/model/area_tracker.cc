@@ -77,7 +77,6 @@ void AreaTracker::ListPreorder(const Cut* top, Include include) {
 
 Area AreaTracker::Start(const Floorplan& floorplan) {
   size_t elements = size_t{floorplan.numModules} + floorplan.numOperators;
-  parents_.assign(elements, kNoParent);
   staircases_.assign(elements, Staircase());
   fresh_.assign(elements, Staircase());
   mark_.assign(elements, 0);
@@ -87,43 +86,28 @@ Area AreaTracker::Start(const Floorplan& floorplan) {
   ListPreorder(AsCut(floorplan.root), [](const Cut*) { return true; });
   for (size_t i = order_.size(); i-- > 0;) {
     const Cut* cut = order_[i];
-    uint32_t index = floorplan.IndexOf(cut);
-    parents_[floorplan.IndexOf(cut->left)] = index;
-    parents_[floorplan.IndexOf(cut->right)] = index;
-    Recombine(floorplan, cut, &staircases_[index]);
+    Recombine(floorplan, cut, &staircases_[floorplan.IndexOf(cut)]);
   }
   area_ = AreaOf(staircases_[root_]);
   return area_;
-}
-
-// The parent in the tree after the recorded move: changed cuts name their
-// children anew, every other element keeps its parent.
-uint32_t AreaTracker::ParentOf(uint32_t element) const {
-  for (const auto& [child, parent] : newParents_) {
-    if (child == element) return parent;
-  }
-  return parents_[element];
 }
 
 Area AreaTracker::CostOfRecordedMove(const Floorplan& floorplan) {
   // The moves never change the last element of the expression, the root.
   assert(floorplan.IndexOf(floorplan.root) == root_);
   NextGeneration();
-  newParents_.clear();
   recombined_.clear();
-  const std::vector<Cut*>& changed = floorplan.RecordedCuts();
-  for (const Cut* cut : changed) {
-    uint32_t index = floorplan.IndexOf(cut);
-    newParents_.push_back({floorplan.IndexOf(cut->left), index});
-    newParents_.push_back({floorplan.IndexOf(cut->right), index});
-  }
-  // Mark the changed cuts and their ancestors, stopping where a path meets
-  // one marked before: the marked cuts form a subtree at the root.
-  for (const Cut* cut : changed) {
-    uint32_t index = floorplan.IndexOf(cut);
-    while (index != kNoParent && !IsMarked(index)) {
+  // Mark the changed cuts and their ancestors in the tree as the move left
+  // it, stopping where a path meets one marked before: the marked cuts form
+  // a subtree at the root.
+  for (const Cut* cut : floorplan.RecordedCuts()) {
+    const Element* element = cut;
+    uint32_t index = floorplan.IndexOf(element);
+    while (!IsMarked(index)) {
       mark_[index] = generation_;
-      index = ParentOf(index);
+      element = element->parent;
+      if (element == nullptr) break;
+      index = floorplan.IndexOf(element);
     }
   }
   if (!IsMarked(root_)) {
@@ -143,11 +127,9 @@ Area AreaTracker::CostOfRecordedMove(const Floorplan& floorplan) {
 }
 
 void AreaTracker::Commit() {
-  for (const auto& [child, parent] : newParents_) parents_[child] = parent;
   for (uint32_t index : recombined_)
     std::swap(staircases_[index], fresh_[index]);
   area_ = freshArea_;
-  newParents_.clear();
   recombined_.clear();
   // Forget the marks: the committed staircases are the reference again.
   NextGeneration();

@@ -1,10 +1,10 @@
 // Area evaluation of a Floorplan that is changed in place by recorded moves.
-// It keeps the staircase of every cut's subtree and the parent of every
-// element. A move changes the children or the type of a few cuts (the
-// Floorplan records which); only those cuts and their ancestors can have a
-// new staircase, so an evaluation recombines just them, from the root down to
-// the changed cuts and back, and finds the area in time proportional to that
-// part of the tree rather than to the whole Floorplan.
+// It keeps the staircase of every cut's subtree. A move changes the
+// children or the type of a few cuts (the Floorplan records which); only
+// those cuts and their ancestors can have a new staircase, so an evaluation
+// recombines just them, from the root down to the changed cuts and back, and
+// finds the area in time proportional to that part of the tree rather than to
+// the whole Floorplan.
 //
 // Use: Start(floorplan) once; then for every move, floorplan.StartRecording(),
 // the move, CostOfRecordedMove(floorplan), and either Commit() when the move
@@ -32,7 +32,7 @@ class AreaTracker {
   // The area of `floorplan` with the changes recorded since its last
   // StartRecording().
   Area CostOfRecordedMove(const Floorplan& floorplan);
-  // The move last evaluated stays: its staircases and parents are kept.
+  // The move last evaluated stays: its staircases are kept.
   void Commit();
 
  private:
@@ -44,7 +44,6 @@ class AreaTracker {
     uint32_t count = 0;
   };
 
-  uint32_t ParentOf(uint32_t element) const;
   const Corner* CornersOf(const Floorplan& floorplan, const Element* element,
                           Corner moduleBoxes[2], uint32_t* count) const;
   void Recombine(const Floorplan& floorplan, const Cut* cut,
@@ -55,18 +54,15 @@ class AreaTracker {
   template <typename Include>
   void ListPreorder(const Cut* top, Include include);
 
-  static constexpr uint32_t kNoParent = ~uint32_t{0};
 
-  std::vector<uint32_t> parents_;  // by element index; kNoParent for the root
   std::vector<Staircase> staircases_;  // by element index, cuts only
   Area area_ = 0;
-  uint32_t root_ = kNoParent;
+  uint32_t root_ = 0;
 
   // The evaluation of a recorded move, kept until Commit().
   std::vector<Staircase> fresh_;  // by element index, marked cuts only
   std::vector<uint32_t> mark_;    // == generation_ for the cuts recombined
   uint32_t generation_ = 0;
-  std::vector<std::pair<uint32_t, uint32_t>> newParents_;  // element, parent
   std::vector<uint32_t> recombined_;
   std::vector<const Cut*> order_;    // scratch of ListPreorder
   std::vector<const Cut*> pending_;  // scratch of ListPreorder

@@ -22,7 +22,11 @@ struct Element {
   uint16_t width = 0;
   Element* next = nullptr;  // following element of the expression
   Element* prev = nullptr;  // preceding element of the expression
+  Element* parent = nullptr;  // the Cut it is a child of; null for the root
   int32_t isCut = 0;
+  // The element's place in the expression, counted from 0; kept only while
+  // its Floorplan holds its order tables (see Floorplan).
+  uint32_t position = 0;
 };
 
 // A leaf of the tree: one rectangular module.

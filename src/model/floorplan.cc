@@ -24,6 +24,8 @@ Floorplan::Floorplan(int32_t id1, uint16_t width1, uint16_t height1,
   Cut* cut = &cuts_.back();
   cut->left = &modules_[0];
   cut->right = &modules_[1];
+  modules_[0].parent = cut;
+  modules_[1].parent = cut;
   cut->value = DrawCutType(random);
   root = cut;
   RelinkExpression();
@@ -57,6 +59,8 @@ std::unique_ptr<Floorplan> Floorplan::FromPostfix(
       cut->right = subtrees.back();
       subtrees.pop_back();
       cut->left = subtrees.back();
+      cut->left->parent = cut;
+      cut->right->parent = cut;
       subtrees.back() = cut;
     } else {
       floorplan->modules_.emplace_back(item.value, item.width, item.height);
@@ -89,10 +93,12 @@ void Floorplan::Reserve(size_t modules) {
   for (Module& module : movedModules) {
     module.next = moved(module.next);
     module.prev = moved(module.prev);
+    module.parent = moved(module.parent);
   }
   for (Cut& cut : movedCuts) {
     cut.next = moved(cut.next);
     cut.prev = moved(cut.prev);
+    cut.parent = moved(cut.parent);
     cut.left = moved(cut.left);
     cut.right = moved(cut.right);
   }
@@ -100,6 +106,7 @@ void Floorplan::Reserve(size_t modules) {
   head = moved(head);
   modules_.swap(movedModules);
   cuts_.swap(movedCuts);
+  DropTables();
 }
 
 // The expression of the new tree is the old one followed by the new module
@@ -114,9 +121,11 @@ void Floorplan::AddModule(int32_t identifier, uint16_t width, uint16_t height,
   cut->left = root;
   cut->value = DrawCutType(random);
   modules_.emplace_back(identifier, width, height);
-  moduleLookupBuilt_ = false;
+  DropTables();
   Module* module = &modules_.back();
   cut->right = module;
+  root->parent = cut;
+  module->parent = cut;
 
   Element* oldRoot = root;
   root = cut;
@@ -141,6 +150,7 @@ NodeStack* Floorplan::StackForAllElements() {
 // Postorder walk with an explicit stack of the Cuts whose left subtree is
 // being visited: each visited element is linked behind the previous one.
 void Floorplan::RelinkExpression() {
+  DropTables();
   NodeStack* ancestors = StackForAllElements();
   Element* last = nullptr;
   Element* node = root;
@@ -173,6 +183,7 @@ void Floorplan::RelinkExpression() {
 }
 
 void Floorplan::Recount() {
+  DropTables();
   numModules = 0;
   numOperators = 0;
   Element* previous = nullptr;
@@ -191,6 +202,7 @@ void Floorplan::Recount() {
 // takes the two topmost subtrees as its right and left and is pushed in turn.
 // The result is the tree whose postorder is the list.
 void Floorplan::RebuildTree() {
+  DropTables();
   NodeStack* nodes = StackForAllElements();
   for (Element* element = head; element != nullptr; element = element->next) {
     if (element->isCut) {
@@ -201,6 +213,7 @@ void Floorplan::RebuildTree() {
     nodes->Push(element);
   }
   SetLink(&root, nodes->Pop());
+  SetLink(&root->parent, nullptr);
 }
 
 std::unique_ptr<Floorplan> Floorplan::Copy() const {
@@ -214,7 +227,7 @@ std::unique_ptr<Floorplan> Floorplan::Copy() const {
 // RebuildTree does. The copy has the source's expression and tree exactly.
 void Floorplan::CopyFrom(const Floorplan& source) {
   if (&source == this) return;
-  moduleLookupBuilt_ = false;
+  DropTables();
   if (source.head == nullptr) {  // an empty source makes an empty copy
     modules_.clear();
     cuts_.clear();
@@ -237,6 +250,8 @@ void Floorplan::CopyFrom(const Floorplan& source) {
       cut->value = from->value;
       cut->right = nodes->Pop();
       cut->left = nodes->Pop();
+      cut->left->parent = cut;
+      cut->right->parent = cut;
       to = cut;
     } else {
       Module* module = &modules_[moduleIndex++];
@@ -256,6 +271,7 @@ void Floorplan::CopyFrom(const Floorplan& source) {
   }
   previous->next = nullptr;
   root = nodes->Pop();
+  root->parent = nullptr;
 }
 
 void Floorplan::AppendExpression(std::string* text) const {

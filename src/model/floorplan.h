@@ -138,11 +138,13 @@ struct Floorplan {
   void SetChild(Cut* cut, Element** field, Element* value);
   void SetCutType(Element* cut, int32_t cutType);
   void ReplaceChild(Cut* parent, const Element* oldChild, Element* newChild);
-  Cut* ParentOf(const Element* child) const;
   void ExchangeWithNext(Element* p);
   // The first Module of identifier `id` in the expression, or null.
   Element* FindModule(int32_t id);
-  void BuildModuleLookup();
+  void BuildTables();
+  void DropTables() { tablesBuilt_ = false; }
+  // Puts `element` at place `position` of the order tables.
+  void PlaceAt(uint32_t position, Element* element);
 
   // Every element this Floorplan owns, by kind, in no particular order.
   std::vector<Module> modules_;
@@ -152,16 +154,23 @@ struct Floorplan {
   // Reused working storage of Cost().
   StaircaseWorkspace costWorkspace_;
   UndoJournal journal_;
-  // M1 finds its module by identifier on every move; walking the expression
-  // for it took a sixth of a run. moduleById_[id] is the Module of
-  // identifier id, for 0 <= id <= numModules, the identifiers M1 draws. The
-  // moves never change a Module's identifier, so the table holds until the
-  // modules are rewritten (AddModule, CopyFrom); it is built again on the
-  // next M1 move. When two Modules share an identifier, which of them comes
-  // first depends on the moves, and the walk is used instead.
+  // The moves find their elements through tables instead of walking the
+  // expression, which took a sixth of a run for M1 alone:
+  //  - moduleById_[id] is the Module of identifier id, for the identifiers
+  //    0 to numModules that M1 draws. When two Modules share an identifier,
+  //    which comes first depends on the moves, and M1 walks instead.
+  //  - cutByRank_[k] is the k-th Cut of the expression, for M2: no move
+  //    changes the order of the Cuts among themselves.
+  //  - byPosition_[i] is the element at place i, for M3, and every
+  //    element's `position` is its place. M1 and M3 keep both up to date,
+  //    through the journal.
+  // They are built on the first move that needs them and dropped whenever
+  // the Floorplan is rebuilt, copied into or grown.
   std::vector<Module*> moduleById_;
-  bool moduleLookupBuilt_ = false;
-  bool moduleLookupUsable_ = false;
+  std::vector<Cut*> cutByRank_;
+  std::vector<Element*> byPosition_;
+  bool tablesBuilt_ = false;
+  bool moduleByIdUsable_ = false;
 };
 
 #endif  // FLOORPLAN_MODEL_FLOORPLAN_H_

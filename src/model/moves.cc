@@ -15,17 +15,21 @@ bool SameCutType(const Element* a, const Element* b) {
   return IsVertical(a->value) == IsVertical(b->value);
 }
 
-// Whether p may exchange places with the element after it, given the ballot
-// count (Modules minus Cuts) of the elements before p: kSwapped if so, else
-// why not.
-SwapResult ExchangeRefusal(const Element* p, int64_t countBefore) {
+// Whether p may exchange places with the element after it: kSwapped if so,
+// else why not. For a Module p before a Cut, `moreThanOneSubtreeBefore()`
+// tells whether the elements before p hold more than one complete subtree,
+// that is whether their ballot count (Modules minus Cuts) exceeds 1; it is
+// asked only then, as the caller may have to look for the answer.
+template <typename MoreThanOneSubtreeBefore>
+SwapResult ExchangeRefusal(const Element* p,
+                           MoreThanOneSubtreeBefore moreThanOneSubtreeBefore) {
   const Element* n = p->next;
   if (!p->isCut) {
     if (n == nullptr || !n->isCut) return SwapResult::kModuleNotBeforeCut;
     if (p->prev != nullptr && p->prev->isCut && SameCutType(p->prev, n))
       return SwapResult::kEqualCutsAroundModule;
     // Only the prefix ending at p's place changes: it now ends with the Cut.
-    if (countBefore - 1 <= 0) return SwapResult::kPrefixNotPositive;
+    if (!moreThanOneSubtreeBefore()) return SwapResult::kPrefixNotPositive;
   } else {
     if (n == nullptr || n->isCut) return SwapResult::kCutNotBeforeModule;
     if (n->next != nullptr && n->next->isCut && SameCutType(n->next, p))
@@ -47,6 +51,7 @@ void Floorplan::SetChild(Cut* cut, Element** field, Element* value) {
   if (*field == value) return;
   if (journal_.recording()) journal_.NoteChangedCut(cut);
   SetLink(field, value);
+  SetLink(&value->parent, cut);
 }
 
 void Floorplan::SetCutType(Element* cut, int32_t cutType) {
@@ -54,17 +59,10 @@ void Floorplan::SetCutType(Element* cut, int32_t cutType) {
   cut->value = cutType;
 }
 
-// The cut whose subtree holds `child` directly: the first Cut after it in the
-// expression that names it as a child.
-Cut* Floorplan::ParentOf(const Element* child) const {
-  for (Element* element = child->next; element != nullptr;
-       element = element->next) {
-    if (element->isCut) {
-      Cut* cut = AsCut(element);
-      if (cut->right == child || cut->left == child) return cut;
-    }
-  }
-  return nullptr;
+void Floorplan::PlaceAt(uint32_t position, Element* element) {
+  SetLink(&byPosition_[position], element);
+  if (journal_.recording()) journal_.SavePosition(element);
+  element->position = position;
 }
 
 // The child field that holds `oldChild`, tested right first, receives
@@ -81,6 +79,11 @@ void Floorplan::ReplaceChild(Cut* parent, const Element* oldChild,
 // Exchanges p with its successor in the list; the tree is left alone.
 void Floorplan::ExchangeWithNext(Element* p) {
   Element* n = p->next;
+  if (tablesBuilt_) {
+    uint32_t position = p->position;
+    PlaceAt(position, n);
+    PlaceAt(position + 1, p);
+  }
   Element* before = p->prev;
   Element* after = n->next;
   SetLink(before == nullptr ? &head : &before->next, n);
@@ -94,22 +97,29 @@ void Floorplan::ExchangeWithNext(Element* p) {
 // Exchanging two leaves of the tree exchanges their places in its postorder
 // and moves nothing else, so the list is mended in place instead of being
 // relinked from the tree: the result is the same list.
-void Floorplan::BuildModuleLookup() {
+void Floorplan::BuildTables() {
   moduleById_.assign(static_cast<size_t>(numModules) + 1, nullptr);
-  moduleLookupUsable_ = true;
+  moduleByIdUsable_ = true;
   for (Module& module : modules_) {
     if (module.value < 0 || static_cast<uint32_t>(module.value) > numModules)
       continue;
     Module*& slot = moduleById_[static_cast<size_t>(module.value)];
-    if (slot != nullptr) moduleLookupUsable_ = false;
+    if (slot != nullptr) moduleByIdUsable_ = false;
     slot = &module;
   }
-  moduleLookupBuilt_ = true;
+  cutByRank_.clear();
+  byPosition_.clear();
+  for (Element* element = head; element != nullptr; element = element->next) {
+    element->position = static_cast<uint32_t>(byPosition_.size());
+    byPosition_.push_back(element);
+    if (element->isCut) cutByRank_.push_back(AsCut(element));
+  }
+  tablesBuilt_ = true;
 }
 
 Element* Floorplan::FindModule(int32_t id) {
-  if (!moduleLookupBuilt_) BuildModuleLookup();
-  if (moduleLookupUsable_ && id >= 0 &&
+  if (!tablesBuilt_) BuildTables();
+  if (moduleByIdUsable_ && id >= 0 &&
       static_cast<uint32_t>(id) <= numModules) {
     return moduleById_[static_cast<size_t>(id)];
   }
@@ -125,14 +135,19 @@ bool Floorplan::SwapModules(int32_t id) {
   while (q != nullptr && q->isCut) q = q->next;
   if (q == nullptr) return false;
 
-  Cut* parentOfP = ParentOf(p);
-  Cut* parentOfQ = ParentOf(q);
+  Cut* parentOfP = AsCut(p->parent);
+  Cut* parentOfQ = AsCut(q->parent);
   ReplaceChild(parentOfP, p, q);
   ReplaceChild(parentOfQ, q, p);
 
   if (p->next == q) {
     ExchangeWithNext(p);
     return true;
+  }
+  if (tablesBuilt_) {
+    uint32_t positionOfP = p->position;
+    PlaceAt(q->position, p);
+    PlaceAt(positionOfP, q);
   }
   Element* beforeP = p->prev;
   Element* afterP = p->next;
@@ -149,23 +164,10 @@ bool Floorplan::SwapModules(int32_t id) {
   return true;
 }
 
-// The cut with ordinal k is reached from whichever end of the list is
-// nearer: the root is always the last element.
 uint32_t Floorplan::ComplementChain(uint32_t k) {
   if (k >= numOperators) return 0;
-  Element* cut;
-  if (k < numOperators / 2) {
-    cut = head;
-    for (uint32_t cutsPassed = 0;; cut = cut->next) {
-      if (cut->isCut && cutsPassed++ == k) break;
-    }
-  } else {
-    uint32_t fromEnd = numOperators - 1 - k;
-    cut = root;
-    for (uint32_t cutsPassed = 0;; cut = cut->prev) {
-      if (cut->isCut && cutsPassed++ == fromEnd) break;
-    }
-  }
+  if (!tablesBuilt_) BuildTables();
+  Element* cut = cutByRank_[k];
   Element* module = cut->prev;
   while (module->isCut) module = module->prev;
   uint32_t changed = 0;
@@ -184,40 +186,29 @@ SwapResult Floorplan::SwapModuleAndCut(uint32_t pos) {
   uint64_t elements = uint64_t{numModules} + numOperators;
   if (pos > elements + 1) return SwapResult::kBeyondEnd;
   if (pos >= elements) return SwapResult::kNoElement;
-  // Walk to p from the nearer end, and find the ballot count (Modules minus
-  // Cuts) of the elements before it: every prefix of the current expression
-  // is positive, and the whole expression counts 1.
-  Element* p;
-  int64_t countBefore = 0;
-  if (pos < elements / 2) {
-    p = head;
-    for (uint32_t i = 0; i < pos; ++i) {
-      countBefore += p->isCut ? -1 : 1;
-      p = p->next;
-    }
-  } else {
-    p = root;
-    int64_t countFromP = p->isCut ? -1 : 1;
-    for (uint64_t i = elements - 1; i > pos; --i) {
-      p = p->prev;
-      countFromP += p->isCut ? -1 : 1;
-    }
-    countBefore = 1 - countFromP;
-  }
-  SwapResult refusal = ExchangeRefusal(p, countBefore);
+  if (!tablesBuilt_) BuildTables();
+  Element* p = byPosition_[pos];
+  // A Module p before the Cut n is n's right subtree, and n's left subtree L
+  // is the last complete subtree before p: another comes before L unless L
+  // starts the expression.
+  SwapResult refusal = ExchangeRefusal(p, [this, p] {
+    const Element* leftmostOfL = AsCut(p->next)->left;
+    while (leftmostOfL->isCut) leftmostOfL = AsCut(leftmostOfL)->left;
+    return leftmostOfL != head;
+  });
   if (refusal != SwapResult::kSwapped) return refusal;
   Element* n = p->next;
   if (!p->isCut) {
     // "K L p n" becomes "K L n p": the cut n now joins K and L, and p takes
     // n's place under n's parent, as n takes K's under K's parent. K is the
-    // subtree just before L, so the ballot test above guarantees it.
+    // subtree just before L, which the test above guarantees.
     Cut* cut = AsCut(n);
     Element* subtreeL = cut->left;
     Element* leftmostOfL = subtreeL;
     while (leftmostOfL->isCut) leftmostOfL = AsCut(leftmostOfL)->left;
     Element* subtreeK = leftmostOfL->prev;
-    Cut* parentOfCut = ParentOf(cut);
-    Cut* parentOfK = ParentOf(subtreeK);
+    Cut* parentOfCut = AsCut(cut->parent);
+    Cut* parentOfK = AsCut(subtreeK->parent);
     // In this order, also right when both parents are one cut.
     ReplaceChild(parentOfCut, cut, p);
     ReplaceChild(parentOfK, subtreeK, cut);
@@ -229,8 +220,8 @@ SwapResult Floorplan::SwapModuleAndCut(uint32_t pos) {
     Cut* cut = AsCut(p);
     Element* subtreeX = cut->left;
     Element* subtreeY = cut->right;
-    Cut* parentOfCut = ParentOf(cut);
-    Cut* parentOfN = ParentOf(n);
+    Cut* parentOfCut = AsCut(cut->parent);
+    Cut* parentOfN = AsCut(n->parent);
     ReplaceChild(parentOfCut, cut, subtreeX);
     ReplaceChild(parentOfN, n, cut);
     SetChild(cut, &cut->left, subtreeY);
@@ -245,7 +236,10 @@ bool Floorplan::HasExchangeBelow(uint64_t positions) const {
   uint64_t pos = 0;
   for (const Element* p = head; p != nullptr && pos < positions;
        p = p->next, ++pos) {
-    if (ExchangeRefusal(p, countBefore) == SwapResult::kSwapped) return true;
+    if (ExchangeRefusal(p, [countBefore] { return countBefore > 1; }) ==
+        SwapResult::kSwapped) {
+      return true;
+    }
     countBefore += p->isCut ? -1 : 1;
   }
   return false;

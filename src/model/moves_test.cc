@@ -300,14 +300,22 @@ TEST(MovesTest, RecordedMovesAreTakenBackExactly) {
       f->StartRecording();
       int kind = std::uniform_int_distribution<int>(0, 3)(random);
       if (kind == 0) {
-        f->SwapModules(
-            std::uniform_int_distribution<int32_t>(1, modules)(random));
+        int32_t id = std::uniform_int_distribution<int32_t>(1, modules)(random);
+        std::string expected = SwapModulesByRelinking(*f, id);
+        ASSERT_EQ(!expected.empty(), f->SwapModules(id));
+        if (!expected.empty()) {
+          ASSERT_EQ(expected, ExpressionOf(*f));
+        }
       } else if (kind == 1) {
         f->ComplementChain(
             std::uniform_int_distribution<uint32_t>(0, modules - 2)(random));
       } else if (kind == 2) {
-        f->SwapModuleAndCut(
-            std::uniform_int_distribution<uint32_t>(0, 2 * modules)(random));
+        // The moves find elements by their places, which undoing restores.
+        uint32_t pos =
+            std::uniform_int_distribution<uint32_t>(0, 2 * modules)(random);
+        auto [code, tokens] = SwapModuleAndCutLiterally(Tokens(*f), pos);
+        ASSERT_EQ(code, Code(f->SwapModuleAndCut(pos)));
+        ASSERT_EQ(tokens, Tokens(*f));
       } else {
         f->RebuildTree();
       }

@@ -170,6 +170,12 @@ std::string InvariantViolation(const Floorplan& floorplan, bool normalized) {
     const Element* e = list[i];
     if (e->prev != (i == 0 ? nullptr : list[i - 1]))
       return "prev does not match next";
+    if (e->parent == nullptr ? e != floorplan.root
+                             : !e->parent->isCut ||
+                                   (AsCut(e->parent)->left != e &&
+                                    AsCut(e->parent)->right != e)) {
+      return "parent does not hold the element as a child";
+    }
     if (e->isCut) {
       ++cuts;
       --ballot;
