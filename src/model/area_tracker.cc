@@ -56,21 +56,17 @@ void AreaTracker::NextGeneration() {
   }
 }
 
-// Lists the cuts below `top` for which `include` holds (and whose parents are
-// listed), parents before children: a preorder, walked with an explicit stack
-// as trees can be as deep as they have modules.
-template <typename Include>
-void AreaTracker::ListPreorder(const Cut* top, Include include) {
+// Lists the cuts below `top`, parents before children: a preorder, walked
+// with an explicit stack as trees can be as deep as they have modules.
+void AreaTracker::ListPreorder(const Cut* top) {
   order_.clear();
-  pending_.clear();
-  pending_.push_back(top);
-  while (!pending_.empty()) {
-    const Cut* cut = pending_.back();
-    pending_.pop_back();
+  std::vector<const Cut*> pending{top};
+  while (!pending.empty()) {
+    const Cut* cut = pending.back();
+    pending.pop_back();
     order_.push_back(cut);
     for (const Element* child : {cut->left, cut->right}) {
-      if (child->isCut && include(AsCut(child)))
-        pending_.push_back(AsCut(child));
+      if (child->isCut) pending.push_back(AsCut(child));
     }
   }
 }
@@ -83,7 +79,7 @@ Area AreaTracker::Start(const Floorplan& floorplan) {
   generation_ = 1;  // nothing is marked: every cut reads staircases_
   root_ = floorplan.IndexOf(floorplan.root);
 
-  ListPreorder(AsCut(floorplan.root), [](const Cut*) { return true; });
+  ListPreorder(AsCut(floorplan.root));
   for (size_t i = order_.size(); i-- > 0;) {
     const Cut* cut = order_[i];
     Recombine(floorplan, cut, &staircases_[floorplan.IndexOf(cut)]);
@@ -98,13 +94,20 @@ Area AreaTracker::CostOfRecordedMove(const Floorplan& floorplan) {
   NextGeneration();
   recombined_.clear();
   // Mark the changed cuts and their ancestors in the tree as the move left
-  // it, stopping where a path meets one marked before: the marked cuts form
-  // a subtree at the root.
+  // it, one path upwards from each changed cut, which stops where it meets a
+  // cut marked before: the marked cuts form a subtree at the root. A cut's
+  // marked children are on its own path, below it, or end later paths; so
+  // the paths recombined last first, each from its bottom up, recombine
+  // every cut after its children.
+  order_.clear();
+  pathStarts_.clear();
   for (const Cut* cut : floorplan.RecordedCuts()) {
+    pathStarts_.push_back(order_.size());
     const Element* element = cut;
     uint32_t index = floorplan.IndexOf(element);
     while (!IsMarked(index)) {
       mark_[index] = generation_;
+      order_.push_back(AsCut(element));
       element = element->parent;
       if (element == nullptr) break;
       index = floorplan.IndexOf(element);
@@ -114,13 +117,14 @@ Area AreaTracker::CostOfRecordedMove(const Floorplan& floorplan) {
     freshArea_ = area_;
     return freshArea_;
   }
-  ListPreorder(AsCut(floorplan.root), [&](const Cut* cut) {
-    return IsMarked(floorplan.IndexOf(cut));
-  });
-  for (size_t i = order_.size(); i-- > 0;) {
-    uint32_t index = floorplan.IndexOf(order_[i]);
-    Recombine(floorplan, order_[i], &fresh_[index]);
-    recombined_.push_back(index);
+  size_t end = order_.size();
+  for (size_t path = pathStarts_.size(); path-- > 0;) {
+    for (size_t i = pathStarts_[path]; i < end; ++i) {
+      uint32_t index = floorplan.IndexOf(order_[i]);
+      Recombine(floorplan, order_[i], &fresh_[index]);
+      recombined_.push_back(index);
+    }
+    end = pathStarts_[path];
   }
   freshArea_ = AreaOf(fresh_[root_]);
   return freshArea_;

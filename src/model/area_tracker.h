@@ -51,8 +51,7 @@ class AreaTracker {
   Area AreaOf(const Staircase& staircase) const;
   bool IsMarked(uint32_t element) const;
   void NextGeneration();
-  template <typename Include>
-  void ListPreorder(const Cut* top, Include include);
+  void ListPreorder(const Cut* top);
 
 
   std::vector<Staircase> staircases_;  // by element index, cuts only
@@ -64,8 +63,8 @@ class AreaTracker {
   std::vector<uint32_t> mark_;    // == generation_ for the cuts recombined
   uint32_t generation_ = 0;
   std::vector<uint32_t> recombined_;
-  std::vector<const Cut*> order_;    // scratch of ListPreorder
-  std::vector<const Cut*> pending_;  // scratch of ListPreorder
+  std::vector<const Cut*> order_;  // cuts to recombine, in paths
+  std::vector<size_t> pathStarts_;  // where each path begins in order_
   Area freshArea_ = 0;
 };
 
