@@ -4,10 +4,11 @@
 //
 // Invariants between operations: the list from `head` is exactly the
 // postorder of the tree at `root`, every `prev` matches its `next`, the last
-// element is `root` (always a Cut), `numOperators` is `numModules` - 1 with
-// `numModules` at least 2, and every prefix of the expression holds more
-// Modules than Cuts. Two Cuts of the same type never stand next to each other
-// in an expression the program builds.
+// element is `root` (always a Cut), every element's `parent` is the Cut that
+// has it as a child (null for the root), `numOperators` is `numModules` - 1
+// with `numModules` at least 2, and every prefix of the expression holds
+// more Modules than Cuts. Two Cuts of the same type never stand next to
+// each other in an expression the program builds.
 //
 // A Floorplan owns all its elements; a copy shares nothing with its source.
 // The elements live in two arrays, one of Modules and one of Cuts, so that an

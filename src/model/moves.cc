@@ -94,9 +94,8 @@ void Floorplan::ExchangeWithNext(Element* p) {
   if (after != nullptr) SetLink(&after->prev, p);
 }
 
-// Exchanging two leaves of the tree exchanges their places in its postorder
-// and moves nothing else, so the list is mended in place instead of being
-// relinked from the tree: the result is the same list.
+// One walk of the expression fills the order tables; the modules are
+// looked at in the arrays' order, which no move changes.
 void Floorplan::BuildTables() {
   moduleById_.assign(static_cast<size_t>(numModules) + 1, nullptr);
   moduleByIdUsable_ = true;
@@ -128,6 +127,9 @@ Element* Floorplan::FindModule(int32_t id) {
   return p;
 }
 
+// Exchanging two leaves of the tree exchanges their places in its postorder
+// and moves nothing else, so the list is mended in place instead of being
+// relinked from the tree: the result is the same list.
 bool Floorplan::SwapModules(int32_t id) {
   Element* p = FindModule(id);
   if (p == nullptr) return false;

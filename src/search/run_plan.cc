@@ -41,14 +41,19 @@ uint64_t MovesPerTemperature(uint32_t modules) {
 }
 
 // Measured in wall time on a 2-core virtual machine, two runs at once, on
-// runs of 300 to 19,200 temperatures of the benchmarks and of random
-// 300-module files: 0.75 microseconds a move plus 4.5 nanoseconds a module,
-// and 4 microseconds times N^2 a run (0.36 s for 300 modules).
+// the benchmarks and on 300-module files: at most 0.38 to 0.43 microseconds
+// a move from 9 to 11 modules, 0.51 for 33, 0.80 for 100, 1.08 for 200 and
+// 1.22 to 1.69 for 300 (more kinds of side, longer staircases); the model
+// lies some 10 % above the slowest, as a run that cannot end in time gives
+// way to a much shorter one. A run also costs 4 microseconds times N^2 (0.36
+// s for 300 modules). Writing the log takes 1.9 times as long below 20
+// modules, where every line carries the expression, and 1.07 to 1.16 times
+// from there on.
 RunTimeModel::RunTimeModel(uint32_t modules)
     : perRunSeconds(4e-6 * static_cast<double>(modules) *
                     static_cast<double>(modules)),
-      perMoveSeconds(1e-6 * (0.75 + 0.0045 * static_cast<double>(modules))),
-      replayFactor(IsVerbose(modules) ? 1.8 : 1.25) {}
+      perMoveSeconds(1e-6 * (0.40 + 0.0047 * static_cast<double>(modules))),
+      replayFactor(IsVerbose(modules) ? 2.2 : 1.25) {}
 
 double RoundedParameter(double value, int digits) {
   char text[64];

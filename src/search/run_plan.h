@@ -5,7 +5,7 @@
 // how many runs of the sequence finish depends on the time.
 //
 // The strategy, with S the average module area, P(N) the moves of one
-// temperature and t(N) = 0.75 + 0.0045 N microseconds the model's time of a
+// temperature and t(N) = 0.40 + 0.0047 N microseconds the model's time of a
 // move on one core, in wall time, after 4 N^2 microseconds a run:
 //
 //   T0 = 0.03 S, Tf = 5e-5 S      an uphill move worth a fraction of a
@@ -29,7 +29,7 @@
 //
 // A run that cannot end in time is skipped for the next shorter one. With a
 // log the runs are sized for 0.34 B / f, f the log's extra time (1.25, or
-// 1.8 below 20 modules), so that the winner's replay fits too and takes
+// 2.2 below 20 modules), so that the winner's replay fits too and takes
 // about a third of the budget, one core working while the others wait.
 #ifndef FLOORPLAN_SEARCH_RUN_PLAN_H_
 #define FLOORPLAN_SEARCH_RUN_PLAN_H_
