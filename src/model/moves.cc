@@ -192,9 +192,11 @@ SwapResult Floorplan::SwapModuleAndCut(uint32_t pos) {
   Element* p = byPosition_[pos];
   // A Module p before the Cut n is n's right subtree, and n's left subtree L
   // is the last complete subtree before p: another comes before L unless L
-  // starts the expression.
-  SwapResult refusal = ExchangeRefusal(p, [this, p] {
-    const Element* leftmostOfL = AsCut(p->next)->left;
+  // starts the expression. L's first element, found for the test, is kept
+  // for the exchange.
+  const Element* leftmostOfL = nullptr;
+  SwapResult refusal = ExchangeRefusal(p, [this, p, &leftmostOfL] {
+    leftmostOfL = AsCut(p->next)->left;
     while (leftmostOfL->isCut) leftmostOfL = AsCut(leftmostOfL)->left;
     return leftmostOfL != head;
   });
@@ -206,8 +208,6 @@ SwapResult Floorplan::SwapModuleAndCut(uint32_t pos) {
     // subtree just before L, which the test above guarantees.
     Cut* cut = AsCut(n);
     Element* subtreeL = cut->left;
-    Element* leftmostOfL = subtreeL;
-    while (leftmostOfL->isCut) leftmostOfL = AsCut(leftmostOfL)->left;
     Element* subtreeK = leftmostOfL->prev;
     Cut* parentOfCut = AsCut(cut->parent);
     Cut* parentOfK = AsCut(subtreeK->parent);
