@@ -11,8 +11,8 @@
 //   T0 = 0.03 S, Tf = 5e-5 S      an uphill move worth a fraction of a
 //                                 module is what decides a compact floorplan
 //   M  = (B - 4 N^2 us) / t(N)    the moves of one core in the budget B
-//   k  = ceil(0.85 M / (400000 P(N)))   long runs per core: a run gains
-//                                 little beyond 400,000 temperatures
+//   k  = ceil(0.85 M / (240000 P(N)))   long runs per core: a run gains
+//                                 little beyond 240,000 temperatures
 //   run 0, 1      0.02, 0.05 M    a result however busy the machine, and
 //                                 the speed that decides what fits later
 //   run 2 .. 2k+1 0.85 M / k      the long runs, which find the best

@@ -109,14 +109,14 @@ TEST(RunPlanTest, LongRunsFillEachCoresBudget) {
     if (k > 1) {
       double fewer =
           static_cast<double>(k * longest) / static_cast<double>(k - 1);
-      EXPECT_GT(fewer / static_cast<double>(MovesPerTemperature(n)), 400000)
+      EXPECT_GT(fewer / static_cast<double>(MovesPerTemperature(n)), 240000)
           << c.file << " " << c.budget;
     }
     EXPECT_LE(used, 0.95 * core) << c.file << " " << c.budget;
     EXPECT_GE(used, 0.85 * core) << c.file << " " << c.budget;
     for (uint64_t i = 0; i < 2 + 2 * k + 20; ++i) {
       PlannedRun run = plan.Run(i);
-      EXPECT_LE(run.expectedMoves / MovesPerTemperature(n), 400001u);
+      EXPECT_LE(run.expectedMoves / MovesPerTemperature(n), 240001u);
       if (i >= 2 + 2 * k) {
         EXPECT_LE(run.expectedMoves, longest);
       }
