@@ -51,8 +51,9 @@ int main(int argc, char** argv) {
   std::mutex printing;
   auto work = [&] {
     for (int i; (i = next.fetch_add(1)) < count;) {
-      // Runs 2 and 3 are the first long runs, one of each weight setting.
-      PlannedRun run = plan.Run(2 + static_cast<uint64_t>(i % 2));
+      // The first two long runs, one of each weight setting.
+      PlannedRun run =
+          plan.Run(RunPlan::kFirstLongRun + static_cast<uint64_t>(i % 2));
       int64_t clock = (first + i) & 0xFFFFFFFF;
       RunContext context;
       context.out = nullptr;

@@ -53,7 +53,6 @@ class AreaTracker {
   void NextGeneration();
   void ListPreorder(const Cut* top);
 
-
   std::vector<Staircase> staircases_;  // by element index, cuts only
   Area area_ = 0;
   uint32_t root_ = 0;

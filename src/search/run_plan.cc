@@ -12,7 +12,7 @@ namespace {
 constexpr double kInitialScale = 0.03;  // T0 / S
 constexpr double kFinalScale = 5e-5;    // Tf / S
 
-constexpr uint64_t kProbeRuns = 2;
+constexpr uint64_t kProbeRuns = RunPlan::kFirstLongRun;
 // The first run is small, so that even a machine many times slower than the
 // model's gives a result.
 constexpr double kProbeShares[kProbeRuns] = {0.02, 0.05};

@@ -11,14 +11,16 @@
 //   T0 = 0.03 S, Tf = 5e-5 S      an uphill move worth a fraction of a
 //                                 module is what decides a compact floorplan
 //   M  = (B - 4 N^2 us) / t(N)    the moves of one core in the budget B
-//   k  = ceil(0.85 M / (240000 P(N)))   long runs per core: a run gains
-//                                 little beyond 240,000 temperatures
+//   k  = ceil(0.85 M / (240000 P(N)))   long runs per core: beyond
+//                                 240,000 temperatures a run's chance of an
+//                                 exceptional floorplan stops growing
 //   run 0, 1      0.02, 0.05 M    a result however busy the machine, and
 //                                 the speed that decides what fits later
 //   run 2 .. 2k+1 0.85 M / k      the long runs, which find the best
-//                                 floorplans: a run's dead space falls with
-//                                 its length more than the best of several
-//                                 shorter runs gains
+//                                 floorplans: up to that length a run's
+//                                 dead space falls with its length more
+//                                 than the best of several shorter runs
+//                                 gains
 //   then          0.6, 0.6, 0.4, 0.4, 0.3, 0.3, 0.2, 0.2, then 0.1, 0.05
 //                                 for ever (x M, at most a long run's):
 //                                 for a machine slower than the model, and
@@ -65,6 +67,9 @@ class RunPlan {
           bool replayForLog, int64_t baseClock);
 
   PlannedRun Run(uint64_t index) const;
+
+  // The index of the first long run; the long runs follow the probe runs.
+  static constexpr uint64_t kFirstLongRun = 2;
 
   uint32_t numModules() const { return numModules_; }
   double averageModuleArea() const { return averageModuleArea_; }
