@@ -10,6 +10,8 @@
 //
 //   T0 = 0.03 S, Tf = 5e-5 S      an uphill move worth a fraction of a
 //                                 module is what decides a compact floorplan
+//   T0 = 6e-4 S, Tf = 1e-4 S      below 100 modules, whose compact
+//                                 floorplans lie among near-equal ones
 //   M  = (B - 4 N^2 us) / t(N)    the moves of one core in the budget B
 //   k  = ceil(0.85 M / (240000 P(N)))   long runs per core: beyond
 //                                 240,000 temperatures a run's chance of an

@@ -124,6 +124,23 @@ TEST(RunPlanTest, LongRunsFillEachCoresBudget) {
   }
 }
 
+// Files below 100 modules anneal in a cooler, narrower range, which lies
+// inside the range of larger files of the same average module area.
+TEST(RunPlanTest, SmallFilesAnnealInACoolerRange) {
+  for (int sides : {20, 300, 60000}) {
+    RunPlan small(RandomModules(99, sides, sides, 1), 60, false, 0);
+    RunPlan large(RandomModules(100, sides, sides, 1), 60, false, 0);
+    ASSERT_EQ(small.averageModuleArea(), large.averageModuleArea());
+    for (uint64_t i = 0; i < 6; ++i) {
+      const AnnealingParameters& cool = small.Run(i).parameters;
+      const AnnealingParameters& wide = large.Run(i).parameters;
+      EXPECT_LT(cool.T0, wide.T0 / 10) << sides;
+      EXPECT_GT(cool.Tf, wide.Tf) << sides;
+      EXPECT_GT(cool.T0, cool.Tf) << sides;
+    }
+  }
+}
+
 // The annealer lowers T by lambda after each temperature and stops below
 // Tf: counting those steps from the chosen factor must give about the moves
 // asked for.
