@@ -18,8 +18,8 @@ constexpr double kFinalScale = 5e-5;    // Tf / S
 // 0.03 S and 0.0006 S only wanders among floorplans near 10 % dead space
 // and finds its best ones below; its runs from 0.0006 S to 0.0001 S end at
 // or below 6.5 % four times as often (12 runs of 48 against 3, from the same
-// clock seconds, same lengths). n100 in that range gains nothing on average
-// and its best runs are worse.
+// clock seconds, same lengths). n100 from 0.0006 S to 0.00015 S gains
+// nothing on average, and its best runs are worse.
 constexpr uint32_t kCoolRangeBelow = 100;  // modules
 constexpr double kCoolInitialScale = 6e-4;
 constexpr double kCoolFinalScale = 1e-4;

@@ -8,10 +8,11 @@
 // temperature and t(N) = 0.40 + 0.0047 N microseconds the model's time of a
 // move on one core, in wall time, after 4 N^2 microseconds a run:
 //
-//   T0 = 0.03 S, Tf = 5e-5 S      an uphill move worth a fraction of a
-//                                 module is what decides a compact floorplan
+//   T0 = 0.03 S, Tf = 5e-5 S      from 100 modules on: an uphill move
+//                                 worth a fraction of a module is what
+//                                 decides a compact floorplan
 //   T0 = 6e-4 S, Tf = 1e-4 S      below 100 modules, whose compact
-//                                 floorplans lie among near-equal ones
+//                                 floorplans lie among nearly equal ones
 //   M  = (B - 4 N^2 us) / t(N)    the moves of one core in the budget B
 //   k  = ceil(0.85 M / (240000 P(N)))   long runs per core: beyond
 //                                 240,000 temperatures a run's chance of an
