@@ -132,8 +132,8 @@ TEST(RunPlanTest, SmallFilesAnnealInACoolerRange) {
     RunPlan large(RandomModules(100, sides, sides, 1), 60, false, 0);
     ASSERT_EQ(small.averageModuleArea(), large.averageModuleArea());
     for (uint64_t i = 0; i < 6; ++i) {
-      const AnnealingParameters& cool = small.Run(i).parameters;
-      const AnnealingParameters& wide = large.Run(i).parameters;
+      AnnealingParameters cool = small.Run(i).parameters;
+      AnnealingParameters wide = large.Run(i).parameters;
       EXPECT_LT(cool.T0, wide.T0 / 10) << sides;
       EXPECT_GT(cool.Tf, wide.Tf) << sides;
       EXPECT_GT(cool.T0, cool.Tf) << sides;
