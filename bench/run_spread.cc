@@ -19,7 +19,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/entry.h"
+#include "anneal/clock_second_run.h"
 #include "io/data_file.h"
 #include "model/area.h"
 #include "search/run_plan.h"
@@ -55,12 +55,11 @@ int main(int argc, char** argv) {
       PlannedRun run =
           plan.Run(RunPlan::kFirstLongRun + static_cast<uint64_t>(i % 2));
       int64_t clock = (first + i) & 0xFFFFFFFF;
-      RunContext context;
-      context.out = nullptr;
-      context.clock = [clock] { return clock; };
-      context.logging = Logging::kOff;
+      RunOptions options;
+      options.out = nullptr;
+      options.logging = Logging::kOff;
       AnnealingOutcome outcome =
-          RunOnModules(modules, run.parameters, clock, context);
+          RunAtClockSecond(modules, run.parameters, clock, options);
       dead[static_cast<size_t>(i)] =
           DeadSpacePercent(outcome.bestCost, moduleArea);
       const AnnealingParameters& p = run.parameters;

@@ -18,7 +18,7 @@
 
 #include "anneal/log_reader.h"
 #include "anneal/parameters.h"
-#include "app/entry.h"
+#include "anneal/clock_second_run.h"
 #include "io/data_file.h"
 #include "model/area.h"
 #include "testing/captured_run.h"
@@ -42,20 +42,12 @@ double CpuSeconds() {
 }
 
 Result Run(const std::vector<std::string>& arguments, HotPath hotPath) {
-  std::vector<const char*> argv = ArgvOf("floorplan", arguments);
-  MemoryStream out;
-  RunContext context;
-  context.out = out.file;
-  context.err = stderr;
-  context.clock = [] { return kGoldenClock; };
-  context.hotPath = hotPath;
   double start = CpuSeconds();
+  CapturedRun run = RunCaptured(arguments, kGoldenClock, hotPath);
   Result result;
-  result.status =
-      RunFloorplan(static_cast<int>(argv.size()), argv.data(), context);
-  fflush(out.file);
   result.seconds = CpuSeconds() - start;
-  result.output = out.Close();
+  result.status = run.status;
+  result.output = run.out;
   return result;
 }
 
@@ -111,13 +103,12 @@ int CompareLogless(const std::vector<std::string>& arguments) {
   Timed timed[2];  // logging, logless
   for (int repetition = 0; repetition < 3; ++repetition) {
     for (int logless = 0; logless < 2; ++logless) {
-      RunContext context;
-      context.out = devNull;
-      context.clock = [] { return kGoldenClock; };
-      context.logging = logless ? Logging::kOff : Logging::kOn;
+      RunOptions options;
+      options.out = devNull;
+      options.logging = logless ? Logging::kOff : Logging::kOn;
       double start = CpuSeconds();
       timed[logless].outcome =
-          RunOnModules(modules, parameters, kGoldenClock, context);
+          RunAtClockSecond(modules, parameters, kGoldenClock, options);
       timed[logless].seconds =
           std::min(timed[logless].seconds, CpuSeconds() - start);
     }

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "anneal/parameters.h"
-#include "app/entry.h"
+#include "floorplan/entry.h"
 #include "io/number_text.h"
 #include "testing/captured_run.h"
 #include "testing/memory_file.h"

@@ -12,7 +12,7 @@
 #include "convert/convert.h"
 #include "io/data_file.h"
 #include "testing/memory_file.h"
-#include "testing/memory_stream.h"
+#include "testing/captured_run.h"
 
 namespace {
 
@@ -38,12 +38,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view bytes(reinterpret_cast<const char*>(data), size);
   Require(input->Store(bytes), "cannot store the input");
 
-  MemoryStream out;
-  MemoryStream err;
-  const char* argv[] = {"floorplan-convert", input->path().c_str()};
-  int status = RunConvert(2, argv, out.file, err.file);
-  std::string written = out.Close();
-  std::string message = err.Close();
+  CapturedRun run =
+      CaptureProgram(RunConvert, "floorplan-convert", {input->path()});
+  int status = run.status;
+  const std::string& written = run.out;
+  const std::string& message = run.err;
 
   if (status != 0) {
     Require(status == 1, "a refusal is not status 1");

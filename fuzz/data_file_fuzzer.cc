@@ -40,11 +40,10 @@ std::string AnnealOnce(const Floorplan& floorplan, const uint32_t weights[3],
                        HotPath hotPath) {
   MemoryStream out;
   Require(out.file != nullptr, "open_memstream failed");
-  RunContext context;
-  context.out = out.file;
-  context.err = out.file;
-  context.clock = [] { return kGoldenClock; };
-  context.hotPath = hotPath;
+  RunOptions options;
+  options.out = out.file;
+  options.err = out.file;
+  options.hotPath = hotPath;
   AnnealingParameters parameters;
   parameters.lambda = 0.5;
   parameters.T0 = 1.0;
@@ -53,7 +52,9 @@ std::string AnnealOnce(const Floorplan& floorplan, const uint32_t weights[3],
   parameters.probM2 = weights[1];
   parameters.probM3 = weights[2];
   RandomSource random;
-  Require(SimulatedAnnealing(parameters, floorplan.Copy(), &random, context)
+  Require(SimulatedAnnealing(
+              parameters, floorplan.Copy(), &random,
+              [] { return kGoldenClock; }, options)
                   .status == AnnealingStatus::kRan,
           "sane parameters refused");
   return out.Close();

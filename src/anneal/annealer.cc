@@ -20,7 +20,7 @@ class Annealing {
  public:
   Annealing(const AnnealingParameters& parameters,
             std::unique_ptr<Floorplan> E0, RandomSource* random,
-            const RunContext& context);
+            const RunOptions& options);
   AnnealingOutcome Run();
 
  private:
@@ -61,21 +61,21 @@ class Annealing {
   uint64_t reachablePositions_ = 0;
 };
 
-std::unique_ptr<MoveLog> MakeLog(const RunContext& context) {
-  if (context.logging == Logging::kOff) return MakeSilentLog();
-  if (context.hotPath == HotPath::kPlain) return MakePrintfLog(context.out);
-  return MakeBufferedLog(context.out);
+std::unique_ptr<MoveLog> MakeLog(const RunOptions& options) {
+  if (options.logging == Logging::kOff) return MakeSilentLog();
+  if (options.hotPath == HotPath::kPlain) return MakePrintfLog(options.out);
+  return MakeBufferedLog(options.out);
 }
 
 Annealing::Annealing(const AnnealingParameters& parameters,
                      std::unique_ptr<Floorplan> E0, RandomSource* random,
-                     const RunContext& context)
+                     const RunOptions& options)
     : parameters_(parameters),
       T_(parameters.T0),
       weightSum_(parameters.probM1 + parameters.probM2 + parameters.probM3),
       random_(random),
-      stop_(context.stop),
-      log_(MakeLog(context)) {
+      stop_(options.stop),
+      log_(MakeLog(options)) {
   N_ = E0->numModules;
   K_ = E0->numOperators;
   movesLimit_ = MovesLimit(N_);
@@ -92,7 +92,7 @@ Annealing::Annealing(const AnnealingParameters& parameters,
       ++drawableModules_;
     }
   }
-  candidates_ = context.hotPath == HotPath::kPlain
+  candidates_ = options.hotPath == HotPath::kPlain
                     ? MakeCopyingCandidates(std::move(E0))
                     : MakeRecordingCandidates(std::move(E0));
   currentCost_ = bestCost_ = candidates_->Start();
@@ -259,15 +259,16 @@ void Annealing::ApplySwapModuleAndCut(Floorplan* candidate) {
 AnnealingOutcome SimulatedAnnealing(const AnnealingParameters& parameters,
                                     std::unique_ptr<Floorplan> E0,
                                     RandomSource* random,
-                                    const RunContext& context) {
+                                    const std::function<int64_t()>& clock,
+                                    const RunOptions& options) {
   std::vector<std::string> refusals =
       ParameterRefusals(parameters, E0 != nullptr);
   if (!refusals.empty()) {
     for (const std::string& message : refusals)
-      fputs(message.c_str(), context.err);
+      fputs(message.c_str(), options.err);
     return AnnealingOutcome();
   }
-  random->SeedRandom(static_cast<uint64_t>(context.clock()));
-  Annealing annealing(parameters, std::move(E0), random, context);
+  random->SeedRandom(static_cast<uint64_t>(clock()));
+  Annealing annealing(parameters, std::move(E0), random, options);
   return annealing.Run();
 }

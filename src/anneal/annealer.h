@@ -28,12 +28,11 @@ enum class HotPath { kFast, kPlain };
 // with it; its outcome gives the best cost.
 enum class Logging { kOn, kOff };
 
-// Where a run writes and where it reads the calendar clock (whole seconds),
-// so that a test can run it with a fixed time and compare every byte.
-struct RunContext {
+// Where a run writes and how, so that a test can run it on memory streams
+// and compare every byte.
+struct RunOptions {
   FILE* out = stdout;
   FILE* err = stderr;
-  std::function<int64_t()> clock;
   HotPath hotPath = HotPath::kFast;
   Logging logging = Logging::kOn;
   // When set and non-zero (a signal number), the run stops after the move in
@@ -55,13 +54,15 @@ struct AnnealingOutcome {
   int outputError = 0;  // the errno of the failed write
 };
 
-// Anneals `E0` and writes the log and the best Floorplan to context.out.
-// Refuses, with the messages of ParameterRefusals on context.err, a null
-// `E0` and parameters it cannot run. Otherwise reseeds `random` from the
-// clock first. Every Floorplan is released before it returns.
+// Anneals `E0` and writes the log and the best Floorplan to options.out.
+// Refuses, with the messages of ParameterRefusals on options.err, a null
+// `E0` and parameters it cannot run. Otherwise reads `clock` (the calendar
+// clock in whole seconds) and reseeds `random` from it first. Every
+// Floorplan is released before it returns.
 AnnealingOutcome SimulatedAnnealing(const AnnealingParameters& parameters,
                                     std::unique_ptr<Floorplan> E0,
                                     RandomSource* random,
-                                    const RunContext& context);
+                                    const std::function<int64_t()>& clock,
+                                    const RunOptions& options);
 
 #endif  // FLOORPLAN_ANNEAL_ANNEALER_H_

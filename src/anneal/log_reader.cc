@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "anneal/log_format.h"
+#include "io/number_text.h"
 
 namespace {
 

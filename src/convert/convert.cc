@@ -7,29 +7,30 @@
 #include <string_view>
 #include <vector>
 
-#include "app/exit_status.h"
-#include "app/version.h"
+#include "cli/command_line.h"
+#include "cli/exit_status.h"
 #include "convert/bookshelf_blocks.h"
 #include "convert/data_file_text.h"
 #include "convert/hard_block.h"
 #include "convert/input_format.h"
 #include "convert/yal_modules.h"
-#include "app/command_line.h"
 #include "io/file_closer.h"
 #include "io/output_file.h"
 
-const char* const kConvertUsage =
-    "usage: floorplan-convert [--help] [--version] INPUT [OUTPUT]\n"
+namespace {
+
+const Usage kUsage = {
+    "floorplan-convert",
+    {"INPUT [OUTPUT]"},
     "Converts the hard blocks of a GSRC bookshelf blocks file (.blocks,\n"
     ".hardblocks) or of an MCNC YAL file into a floorplan data file, one\n"
     "line \"ID W H NAME\" per block in input order. The format is told from\n"
     "the contents. Writes OUTPUT, or standard output when OUTPUT is absent\n"
-    "or -.\n"
-    "Example: floorplan-convert n100.blocks n100.txt && floorplan n100.txt\n";
-
-namespace {
-
-constexpr const char* kProgram = "floorplan-convert";
+    "or -.\n",
+    "Exit status: 0 done, 1 an input it cannot convert or an output it\n"
+    "cannot write, 2 a command line it cannot use.\n"
+    "Example: floorplan-convert n100.blocks n100.txt && floorplan n100.txt\n",
+};
 
 // Far beyond any benchmark (a million blocks take some 60 MB of GSRC text);
 // it keeps /dev/zero or a runaway FIFO from exhausting memory.
@@ -39,18 +40,13 @@ constexpr size_t kInputLimit = size_t{64} << 20;
 struct Arguments {
   std::string input;
   std::string output = "-";
-  bool help = false;
-  bool version = false;
 };
 
 bool ParseArguments(int argc, const char* const* argv, Arguments* arguments,
-                    std::string* error) {
-  CommandLine line;
-  if (!ParseCommandLine(argc, argv, {}, &line, error)) return false;
-  arguments->help = line.help;
-  arguments->version = line.version;
-  if (line.help || line.version) return true;
-  const std::vector<std::string>& positional = line.operands;
+                    CommandLine* line, std::string* error) {
+  if (!ParseCommandLine(argc, argv, {}, line, error)) return false;
+  if (line->help || line->version) return true;
+  const std::vector<std::string>& positional = line->operands;
   if (positional.empty()) {
     *error = "no INPUT given";
     return false;
@@ -103,24 +99,15 @@ bool ConvertText(std::string_view text, std::string* data, InputError* error) {
   return read && FormatDataFile(blocks, LastLine(text), data, error);
 }
 
-void Complain(FILE* err, const std::string& where, const std::string& reason) {
-  fprintf(err, "%s: %s: %s\n", kProgram, where.c_str(), reason.c_str());
-  fflush(err);
-}
-
-std::string Shown(const std::string& output) {
-  return output == "-" ? "standard output" : output;
-}
-
-// Writes `text` to `output` ("-": `out`) through an OutputFile that will not
-// overwrite `input`.
+// Writes `text` to `output` ("-": standard output) through an OutputFile
+// that will not overwrite `input`.
 int WriteResult(const std::string& output, const std::string& input,
-                const std::string& text, FILE* out, FILE* err) {
-  OutputFile file(out);
-  std::string reason;
-  if (!file.Open(output, {input}, &reason) ||
-      !WriteStream(file.stream(), text, &reason) || !file.Commit(&reason)) {
-    Complain(err, Shown(output), reason);
+                const std::string& text, const ProgramIO& io) {
+  OutputFile file(io.out);
+  std::string message;
+  if (!file.Open(output, {input}, &message) || !file.Write(text, &message) ||
+      !file.Commit(&message)) {
+    io.Complain(message);
     return kExitFailure;
   }
   return kExitSuccess;
@@ -128,36 +115,31 @@ int WriteResult(const std::string& output, const std::string& input,
 
 }  // namespace
 
-int RunConvert(int argc, const char* const* argv, FILE* out, FILE* err) {
+std::string ConvertUsage() { return UsageText(kUsage, {}); }
+
+int RunConvert(int argc, const char* const* argv, const ProgramIO& io) {
   Arguments arguments;
+  CommandLine commandLine;
   std::string error;
-  if (!ParseArguments(argc, argv, &arguments, &error)) {
-    fprintf(err, "%s: %s\n%s", kProgram, error.c_str(), kConvertUsage);
-    fflush(err);
-    return kExitUsage;
+  if (!ParseArguments(argc, argv, &arguments, &commandLine, &error)) {
+    return RefuseCommandLine(error, ConvertUsage(), io);
   }
-  if (arguments.help || arguments.version) {
-    std::string text =
-        arguments.help ? std::string(kConvertUsage)
-                       : std::string(kProgram) + " " + kFloorplanVersion + "\n";
-    if (!WriteStream(out, text, &error) || !FlushStream(out, &error)) {
-      Complain(err, "standard output", error);
-      return kExitFailure;
-    }
-    return kExitSuccess;
+  int status = kExitSuccess;
+  if (AnswerHelpOrVersion(commandLine, ConvertUsage(), io, &status)) {
+    return status;
   }
 
   std::string text;
   if (!ReadInput(arguments.input, &text, &error)) {
-    Complain(err, arguments.input, error);
+    io.Complain(arguments.input + ": " + error);
     return kExitFailure;
   }
   std::string data;
   InputError refusal;
   if (!ConvertText(text, &data, &refusal)) {
-    Complain(err, arguments.input + ":" + std::to_string(refusal.line),
-             refusal.reason);
+    io.Complain(arguments.input + ":" + std::to_string(refusal.line) + ": " +
+                refusal.reason);
     return kExitFailure;
   }
-  return WriteResult(arguments.output, arguments.input, data, out, err);
+  return WriteResult(arguments.output, arguments.input, data, io);
 }

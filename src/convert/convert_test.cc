@@ -4,7 +4,6 @@
 #include "convert/convert.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -13,11 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "app/version.h"
+#include "cli/version.h"
 #include "io/data_file.h"
 #include "io/loader.h"
 #include "random/random.h"
 #include "testing/captured_run.h"
+#include "testing/child_process.h"
 #include "testing/test_files.h"
 
 namespace {
@@ -35,27 +35,9 @@ constexpr const char* kSampleYalData =
     "2 25 45 shifter\n"
     "3 35 50 mux\n";
 
-// `arguments` excludes the program name.
 CapturedRun RunConvertCaptured(const std::vector<std::string>& arguments) {
-  std::vector<const char*> argv = ArgvOf("floorplan-convert", arguments);
-  MemoryStream out;
-  MemoryStream err;
-  CapturedRun run;
-  run.status = RunConvert(static_cast<int>(argv.size()), argv.data(), out.file,
-                          err.file);
-  run.out = out.Close();
-  run.err = err.Close();
-  return run;
+  return CaptureProgram(RunConvert, "floorplan-convert", arguments);
 }
-
-// Runs `command` through the shell; its exit status, or -1 when it did not
-// exit (a signal).
-int Shell(const std::string& command) {
-  int result = std::system(command.c_str());
-  return WIFEXITED(result) ? WEXITSTATUS(result) : -1;
-}
-
-std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 
 TEST(ConvertTest, SamplesToStandardOutput) {
   struct {
@@ -211,7 +193,7 @@ TEST(ConvertTest, FilesItCannotUse) {
            "/no/out.txt: cannot create a temporary file in " + folder.path() +
            "/no: No such file or directory\n"},
       {{input, "/dev/full"},
-       "floorplan-convert: /dev/full: cannot write: No space left on device\n"},
+       "floorplan-convert: cannot write to /dev/full: No space left on device\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.err);
@@ -277,35 +259,40 @@ TEST(ConvertTest, CommandLine) {
 // and for the texts of --help and --version alike.
 TEST(ConvertTest, BinaryReportsAStandardOutputItCannotWrite) {
   ScratchFolder folder;
-  std::string err = folder / "err";
   std::string sample = SourcePath("examples/sample.yal");
   struct {
-    std::string arguments;
-    std::string redirection;
+    std::vector<std::string> arguments;
+    std::string stdoutPath;  // "-": closed
     std::string reason;
   } cases[] = {
-      {Quoted(sample), ">&-", "Bad file descriptor"},
-      {Quoted(sample) + " -", ">&-", "Bad file descriptor"},
-      {Quoted(sample), ">/dev/full", "No space left on device"},
-      {"--help", ">&-", "Bad file descriptor"},
-      {"--version", ">/dev/full", "No space left on device"},
+      {{sample}, "-", "Bad file descriptor"},
+      {{sample, "-"}, "-", "Bad file descriptor"},
+      {{sample}, "/dev/full", "No space left on device"},
+      {{"--help"}, "-", "Bad file descriptor"},
+      {{"--version"}, "/dev/full", "No space left on device"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.arguments + " " + c.redirection);
-    int status = Shell(Quoted(FLOORPLAN_CONVERT_BINARY) + " " + c.arguments +
-                       " " + c.redirection + " 2>" + Quoted(err));
-    EXPECT_EQ(1, status);
+    SCOPED_TRACE(c.arguments[0] + " " + c.stdoutPath);
+    std::vector<std::string> argv{FLOORPLAN_CONVERT_BINARY};
+    argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
+    ChildOptions options;
+    options.stdoutPath = c.stdoutPath;
+    ChildResult result = ChildProcess(argv, options).Finish();
+    EXPECT_TRUE(result.exited && result.status == 1);
     EXPECT_EQ(
-        "floorplan-convert: standard output: cannot write: " + c.reason + "\n",
-        ReadFile(err));
+        "floorplan-convert: cannot write to standard output: " + c.reason + "\n",
+        result.err);
   }
 
   // With standard output closed, a file OUTPUT is still written, and only
   // there.
   std::string output = folder / "out.txt";
-  EXPECT_EQ(0, Shell(Quoted(FLOORPLAN_CONVERT_BINARY) + " " + Quoted(sample) +
-                     " " + Quoted(output) + " >&- 2>" + Quoted(err)));
-  EXPECT_EQ("", ReadFile(err));
+  ChildOptions closed;
+  closed.stdoutPath = "-";
+  ChildResult result =
+      ChildProcess({FLOORPLAN_CONVERT_BINARY, sample, output}, closed).Finish();
+  EXPECT_TRUE(result.exited && result.status == 0);
+  EXPECT_EQ("", result.err);
   EXPECT_EQ(kSampleYalData, ReadFile(output));
 }
 
@@ -337,14 +324,12 @@ TEST(ConvertTest, FloorplanRunsOnConvertedSamples) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.input);
     std::string data = folder / "data.txt";
-    std::string log = folder / "log";
-    std::string err = folder / "err";
-    ASSERT_EQ(0, Shell(Quoted(FLOORPLAN_CONVERT_BINARY) + " " +
-                       Quoted(c.input) + " >" + Quoted(data)));
-    EXPECT_EQ(0, Shell(Quoted(FLOORPLAN_MAIN_BINARY) + " " + Quoted(data) +
-                       " 0.5 100 10 >" + Quoted(log) + " 2>" + Quoted(err)));
-    EXPECT_EQ("", ReadFile(err));
-    EXPECT_EQ(c.modules, FinalModules(ReadFile(log)));
+    CapturedRun converted = RunConvertCaptured({c.input, data});
+    ASSERT_EQ(0, converted.status) << converted.err;
+    CapturedRun run = RunCaptured({data, "0.5", "100", "10"});
+    EXPECT_EQ(0, run.status);
+    EXPECT_EQ("", run.err);
+    EXPECT_EQ(c.modules, FinalModules(run.out));
   }
 }
 

@@ -1,9 +1,8 @@
-#include <cstdio>
-
+#include "cli/exit_status.h"
+#include "cli/program_io.h"
 #include "convert/convert.h"
-#include "io/standard_descriptors.h"
 
 int main(int argc, char** argv) {
-  GuardStandardDescriptors();
-  return RunConvert(argc, argv, stdout, stderr);
+  return RunProgramProcess(argc, argv, "floorplan-convert", RunConvert,
+                           kExitFailure);
 }

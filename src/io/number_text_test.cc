@@ -50,4 +50,59 @@ TEST(NumberTextTest, DecimalReadsTheLongestLeadingNumber) {
   EXPECT_EQ(1e300, ParseDecimal("1" + std::string(300, '0')));
 }
 
+// The strict conversions take the whole text or nothing, within their
+// limits; each row is a text and what the four make of it ("-" for a
+// refusal).
+TEST(NumberTextTest, StrictConversionsTakeTheWholeTextOrNothing) {
+  struct Case {
+    const char* text;
+    const char* whole;   // ParseWholeNumber, limit 4096
+    const char* signed_; // ParseSignedWholeNumber, limit 10^12
+    const char* area;    // ParseArea
+    double decimal;      // ParseDecimalNumber; -1 for a refusal
+  };
+  const Case cases[] = {
+      {"0", "0", "0", "0", 0},
+      {"4096", "4096", "4096", "4096", 4096},
+      {"4097", "-", "4097", "4097", 4097},
+      {"-5", "-", "-5", "-5", -1},
+      {"+5", "-", "5", "-", -1},
+      {"1000000000001", "-", "-", "1000000000001", 1e12 + 1},
+      {"2.5", "-", "-", "-", 2.5},
+      {"1e3", "-", "-", "-", 1000},
+      {".5", "-", "-", "-", 0.5},
+      {"5.", "-", "-", "-", 5},
+      {"1e999", "-", "-", "-", -1},
+      {"1e", "-", "-", "-", -1},
+      {"inf", "-", "-", "-", -1},
+      {" 5", "-", "-", "-", -1},
+      {"5 ", "-", "-", "-", -1},
+      {"", "-", "-", "-", -1},
+      {"-", "-", "-", "-", -1},
+      {"170141183460469231731687303715884105727", "-", "-",
+       "170141183460469231731687303715884105727", 1.7014118346046923e38},
+      {"170141183460469231731687303715884105728", "-", "-", "-",
+       1.7014118346046923e38},
+      {"-170141183460469231731687303715884105728", "-", "-",
+       "-170141183460469231731687303715884105728", -1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    uint64_t whole = 0;
+    EXPECT_EQ(c.whole, ParseWholeNumber(c.text, 4096, &whole)
+                           ? std::to_string(whole)
+                           : "-");
+    int64_t signedValue = 0;
+    EXPECT_EQ(c.signed_, ParseSignedWholeNumber(c.text, 1000000000000,
+                                                &signedValue)
+                             ? std::to_string(signedValue)
+                             : "-");
+    Area area = 0;
+    EXPECT_EQ(c.area, ParseArea(c.text, &area) ? AreaText(area) : "-");
+    double decimal = -1;
+    ParseDecimalNumber(c.text, &decimal);
+    EXPECT_EQ(c.decimal, decimal);
+  }
+}
+
 }  // namespace

@@ -87,12 +87,12 @@ void SplitPath(const std::string& target, std::string* folder,
 
 bool WriteStream(FILE* file, std::string_view text, std::string* err) {
   if (ferror(file)) {
-    *err = "cannot write: an earlier write failed";
+    *err = "an earlier write failed";
     return false;
   }
   errno = 0;
   if (fwrite(text.data(), 1, text.size(), file) != text.size()) {
-    *err = "cannot write: " + (errno != 0 ? Reason(errno) : "write failed");
+    *err = errno != 0 ? Reason(errno) : "write failed";
     return false;
   }
   return true;
@@ -101,11 +101,11 @@ bool WriteStream(FILE* file, std::string_view text, std::string* err) {
 bool FlushStream(FILE* file, std::string* err) {
   errno = 0;
   if (fflush(file) != 0) {
-    *err = "cannot write: " + (errno != 0 ? Reason(errno) : "write failed");
+    *err = errno != 0 ? Reason(errno) : "write failed";
     return false;
   }
   if (ferror(file)) {
-    *err = "cannot write: an earlier write failed";
+    *err = "an earlier write failed";
     return false;
   }
   return true;
@@ -159,7 +159,7 @@ bool OutputFile::OpenTemporary(const std::string& target, std::string* err) {
     temporary_ = path;
     stream_ = fdopen(fd, "wb");
     if (stream_ == nullptr) {
-      *err = "cannot write: " + Reason(errno);
+      *err = Reason(errno);
       close(fd);
       Discard();
       return false;
@@ -171,9 +171,32 @@ bool OutputFile::OpenTemporary(const std::string& target, std::string* err) {
   return false;
 }
 
+std::string LostWrite(const std::string& target, const std::string& reason) {
+  return "cannot write to " + target + ": " + reason;
+}
+
 bool OutputFile::Open(const std::string& path,
                       const std::vector<std::string>& inputs,
                       std::string* err) {
+  shown_ = path == "-" ? "standard output" : path;
+  if (OpenTarget(path, inputs, err)) return true;
+  *err = shown_ + ": " + *err;
+  return false;
+}
+
+bool OutputFile::Write(std::string_view text, std::string* err) {
+  if (stream_ == nullptr) {
+    *err = shown_ + ": not open";
+    return false;
+  }
+  if (WriteStream(stream_, text, err)) return true;
+  *err = LostWrite(shown_, *err);
+  return false;
+}
+
+bool OutputFile::OpenTarget(const std::string& path,
+                            const std::vector<std::string>& inputs,
+                            std::string* err) {
   Discard();
   if (path.empty()) {
     *err = "an empty file name";
@@ -288,8 +311,16 @@ bool OutputFile::Open(const std::string& path,
 }
 
 bool OutputFile::Commit(std::string* err) {
+  if (CommitTarget(err)) return true;
+  *err = writeFailed_ ? LostWrite(shown_, *err) : shown_ + ": " + *err;
+  return false;
+}
+
+bool OutputFile::CommitTarget(std::string* err) {
+  writeFailed_ = true;
   switch (mode_) {
     case Mode::kClosed:
+      writeFailed_ = false;
       *err = "not open";
       return false;
     case Mode::kStandardOutput:
@@ -298,8 +329,7 @@ bool OutputFile::Commit(std::string* err) {
       if (mode_ == Mode::kInPlace) {
         errno = 0;
         if (fclose(stream_) != 0 && written) {
-          *err = "cannot write: " +
-                 (errno != 0 ? Reason(errno) : std::string("close failed"));
+          *err = errno != 0 ? Reason(errno) : std::string("close failed");
           written = false;
         }
       }
@@ -314,18 +344,18 @@ bool OutputFile::Commit(std::string* err) {
   bool done = FlushStream(stream_, err);
   // The rename must not reach the disk before the data it names does.
   if (done && fsync(fileno(stream_)) != 0) {
-    *err = "cannot write: " + Reason(errno);
+    *err = Reason(errno);
     done = false;
   }
   errno = 0;
   int closed = fclose(stream_);
   stream_ = nullptr;
   if (done && closed != 0) {
-    *err = "cannot write: " +
-           (errno != 0 ? Reason(errno) : std::string("close failed"));
+    *err = errno != 0 ? Reason(errno) : std::string("close failed");
     done = false;
   }
   if (done && rename(temporary_.c_str(), target_.c_str()) != 0) {
+    writeFailed_ = false;
     *err = "cannot replace the file: " + Reason(errno);
     done = false;
   }

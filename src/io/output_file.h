@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-// Writes `text` whole to `file`. False, with the reason ("cannot write: "
-// and the system's text), when a write fails or the stream already carries an
-// error from an earlier write. Buffered bytes may still fail later: FlushStream
+// Writes `text` whole to `file`. False, with the reason (the system's text),
+// when a write fails or the stream already carries an error from an earlier
+// write. Buffered bytes may still fail later: FlushStream
 // (or OutputFile::Commit) tells.
 bool WriteStream(FILE* file, std::string_view text, std::string* err);
 
@@ -20,6 +20,10 @@ bool WriteStream(FILE* file, std::string_view text, std::string* err);
 // earlier write to the stream failed. A full disk (`> /dev/full`) or a closed
 // standard output shows here.
 bool FlushStream(FILE* file, std::string* err);
+
+// The one text of every program for a lost write:
+// "cannot write to TARGET: REASON".
+std::string LostWrite(const std::string& target, const std::string& reason);
 
 // One result file of a program, from Open to Commit. Where it goes depends on
 // the target as Open finds it:
@@ -50,16 +54,20 @@ class OutputFile {
   OutputFile& operator=(const OutputFile&) = delete;
 
   // Prepares `path` for writing. `inputs` are the paths the program reads;
-  // "-" among them (standard input) is not compared. Returns false, with
-  // the reason, when the target is refused or cannot be prepared.
+  // "-" among them (standard input) is not compared. Returns false when the
+  // target is refused or cannot be prepared. Every message of the object is
+  // whole, naming the target ("PATH: reason", "standard output" for "-") or
+  // telling a lost write (LostWrite).
   bool Open(const std::string& path, const std::vector<std::string>& inputs,
             std::string* err);
 
   // Where to write between Open and Commit; null otherwise.
   FILE* stream() const { return stream_; }
+  // Writes `text` to stream(); false, with the message, when that fails.
+  bool Write(std::string_view text, std::string* err);
 
   // Flushes and closes what Open prepared and, for a temporary file, renames
-  // it over the target. Returns false, with the reason, when any step
+  // it over the target. Returns false, with the message, when any step
   // fails; a temporary file is then removed and the target left as it was.
   bool Commit(std::string* err);
 
@@ -76,6 +84,9 @@ class OutputFile {
  private:
   enum class Mode { kClosed, kStandardOutput, kInPlace, kReplace };
 
+  bool OpenTarget(const std::string& path,
+                  const std::vector<std::string>& inputs, std::string* err);
+  bool CommitTarget(std::string* err);
   bool OpenTemporary(const std::string& target, std::string* err);
   void Discard();
 
@@ -85,6 +96,8 @@ class OutputFile {
   FILE* stream_ = nullptr;
   std::string target_;     // the file renamed over, for Mode::kReplace
   std::string temporary_;  // empty unless a temporary file exists
+  std::string shown_;      // how the messages name the target
+  bool writeFailed_ = false;  // whether Commit failed at a write
 };
 
 #endif  // FLOORPLAN_IO_OUTPUT_FILE_H_

@@ -30,8 +30,8 @@ bool WriteThrough(const std::string& path,
                   const std::vector<std::string>& inputs,
                   const std::string& text, std::string* err) {
   OutputFile output;
-  return output.Open(path, inputs, err) &&
-         WriteStream(output.stream(), text, err) && output.Commit(err);
+  return output.Open(path, inputs, err) && output.Write(text, err) &&
+         output.Commit(err);
 }
 
 // Runs the test body in `folder` as the current directory.
@@ -84,7 +84,7 @@ TEST(OutputFileTest, RefusesEveryNameOfAnInput) {
     std::string err;
     OutputFile output;
     EXPECT_FALSE(output.Open(c.target, {"other.txt", c.input}, &err));
-    EXPECT_EQ("is the same file as the input " + c.input, err);
+    EXPECT_EQ(c.target + ": is the same file as the input " + c.input, err);
     EXPECT_EQ(nullptr, output.stream());
     EXPECT_EQ("input\n", ReadFile(input));
     EXPECT_EQ(before, Listing(folder.path()));
@@ -195,7 +195,7 @@ TEST(OutputFileTest, GivesUpWhenEveryTemporaryNameIsTaken) {
   output.SetNameSource([] { return uint64_t{7}; });
   std::string err;
   EXPECT_FALSE(output.Open(target, {}, &err));
-  EXPECT_EQ("cannot create a temporary file in " + folder.path() +
+  EXPECT_EQ(target + ": cannot create a temporary file in " + folder.path() +
                 ": every name tried was taken",
             err);
   EXPECT_EQ("planted\n", ReadFile(OutputFile::TemporaryPath(target, 7)));
@@ -235,7 +235,8 @@ TEST(OutputFileTest, RefusesTargetsItMustNotReplace) {
     std::string err;
     OutputFile output;
     EXPECT_FALSE(output.Open(c.target, {}, &err));
-    EXPECT_EQ(c.reason, err);
+    // Every message names its target.
+    EXPECT_EQ(c.target + ": " + c.reason, err);
     EXPECT_EQ(before, Listing(folder.path()));
     EXPECT_TRUE(Listing(folder / "dir").empty());
   }
@@ -271,7 +272,7 @@ TEST(OutputFileTest, WritesDevicesInPlace) {
   ASSERT_TRUE(full.Open("/dev/full", {}, &err)) << err;
   ASSERT_TRUE(WriteStream(full.stream(), "lost\n", &err)) << err;
   EXPECT_FALSE(full.Commit(&err));
-  EXPECT_EQ("cannot write: No space left on device", err);
+  EXPECT_EQ("cannot write to /dev/full: No space left on device", err);
   EXPECT_TRUE(S_ISCHR(ModeOf("/dev/full")));
   EXPECT_EQ(devices, Listing("/dev"));
 }
@@ -319,7 +320,7 @@ TEST(OutputFileTest, StandardOutputIsTheGivenStream) {
   ASSERT_NE(nullptr, appending);
   OutputFile onInput(appending);
   EXPECT_FALSE(onInput.Open("-", {captured}, &err));
-  EXPECT_EQ("is the same file as the input " + captured, err);
+  EXPECT_EQ("standard output: is the same file as the input " + captured, err);
   fclose(appending);
 }
 
@@ -348,7 +349,7 @@ TEST(OutputFileTest, UncommittedOutputLeavesNothingBehind) {
   EXPECT_EQ((std::set<std::string>{"existing.txt", "second.txt"}),
             Listing(folder.path()));
   EXPECT_FALSE(reopened.Commit(&err));
-  EXPECT_EQ("not open", err);
+  EXPECT_EQ(folder / "second.txt: not open", err);
 }
 
 // Makes writes beyond `limit` bytes fail with EFBIG (instead of a signal)
@@ -382,8 +383,8 @@ TEST(OutputFileTest, AFailedWriteLeavesTheTargetAsItWas) {
     size_t size;
     const char* reason;
   } cases[] = {
-      {1000, "cannot write: File too large"},
-      {1 << 16, "cannot write: File too large"},
+      {1000, "File too large"},
+      {1 << 16, "File too large"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.size);
@@ -392,7 +393,7 @@ TEST(OutputFileTest, AFailedWriteLeavesTheTargetAsItWas) {
       FileSizeLimit limit(100);
       EXPECT_FALSE(WriteThrough(target, {}, std::string(c.size, 'x'), &err));
     }
-    EXPECT_EQ(c.reason, err);
+    EXPECT_EQ(LostWrite(target, c.reason), err);
     EXPECT_EQ("old\n", ReadFile(target));
     EXPECT_EQ(std::set<std::string>{"out.txt"}, Listing(folder.path()));
   }
@@ -404,9 +405,9 @@ TEST(OutputFileTest, CheckedWritesReportTheSystemsReason) {
   ASSERT_NE(nullptr, full);
   EXPECT_TRUE(WriteStream(full, "buffered\n", &err));
   EXPECT_FALSE(FlushStream(full, &err));
-  EXPECT_EQ("cannot write: No space left on device", err);
+  EXPECT_EQ("No space left on device", err);
   EXPECT_FALSE(WriteStream(full, "after the failure\n", &err));
-  EXPECT_EQ("cannot write: an earlier write failed", err);
+  EXPECT_EQ("an earlier write failed", err);
   fclose(full);
 
   // What a closed standard output looks like once guarded: a descriptor
@@ -414,7 +415,7 @@ TEST(OutputFileTest, CheckedWritesReportTheSystemsReason) {
   FILE* readOnly = fopen("/dev/null", "rb");
   ASSERT_NE(nullptr, readOnly);
   EXPECT_FALSE(WriteStream(readOnly, "x", &err) && FlushStream(readOnly, &err));
-  EXPECT_EQ("cannot write: Bad file descriptor", err);
+  EXPECT_EQ("Bad file descriptor", err);
   fclose(readOnly);
 
   FILE* null = fopen("/dev/null", "wb");

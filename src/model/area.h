@@ -30,8 +30,8 @@ std::string AreaText(Area area);
 // percent, when the modules cover `modules` of it (0 for an empty box).
 double DeadSpacePercent(Area box, Area modules);
 
-// The whole of `text` as a decimal area: optional '-', then digits, nothing
-// else; false when it is not one or lies outside the 128-bit range.
-bool ParseArea(std::string_view text, Area* area);
+// That share as every program shows it: two decimals, a space and "%"
+// ("9.03 %").
+std::string DeadSpaceText(Area box, Area modules);
 
 #endif  // FLOORPLAN_MODEL_AREA_H_

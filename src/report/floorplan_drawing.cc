@@ -32,9 +32,27 @@ std::string FillColour(int32_t identifier) {
   return text;
 }
 
-double DrawFloorplan(const FloorplanDrawing& drawing, double left, double top,
+namespace {
+
+std::string Label(const DataModule& module) {
+  return module.name.empty() ? std::to_string(module.identifier) : module.name;
+}
+
+// What hovering over a module shows.
+std::string Note(const PlacedDataModule& row) {
+  const DataModule& module = row.module;
+  const PlacedModule& place = row.place;
+  return "module " + std::to_string(module.identifier) +
+         (module.name.empty() ? std::string() : " (" + module.name + ")") +
+         " at (" + std::to_string(place.x) + ", " + std::to_string(place.y) +
+         "), " + std::to_string(place.width) + " x " +
+         std::to_string(place.height) + (place.rotated ? ", turned" : "");
+}
+
+}  // namespace
+
+double DrawFloorplan(const ReportPlacement& placement, double left, double top,
                      double width, double maxHeight, SvgDocument* svg) {
-  const Placement& placement = *drawing.placement;
   if (placement.width <= 0 || placement.height <= 0) {
     svg->Text(left, top + 16, "start", "note",
               "The floorplan has no area to draw.");
@@ -54,29 +72,25 @@ double DrawFloorplan(const FloorplanDrawing& drawing, double left, double top,
   svg->Add("<rect class=\"box\" x=\"0\" y=\"0\" width=\"" +
            std::to_string(placement.width) + "\" height=\"" +
            std::to_string(placement.height) + "\"/>\n");
-  for (size_t index = 0; index < placement.modules.size(); ++index) {
-    const PlacedModule& module = placement.modules[index];
+  for (const PlacedDataModule& row : placement.modules) {
+    const PlacedModule& module = row.place;
     // SVG's y axis points down; the floorplan's points up.
     int64_t moduleTop = placement.height - module.y - module.height;
-    std::string note =
-        index < drawing.notes.size() ? drawing.notes[index] : std::string();
     svg->Add("<rect class=\"module" +
              std::string(module.rotated ? " rotated" : "") + "\" x=\"" +
              std::to_string(module.x) + "\" y=\"" + std::to_string(moduleTop) +
              "\" width=\"" + std::to_string(module.width) + "\" height=\"" +
              std::to_string(module.height) + "\" fill=\"" +
-             FillColour(module.identifier) + "\"><title>" + XmlText(note) +
-             "</title></rect>\n");
+             FillColour(module.identifier) + "\"><title>" +
+             XmlText(Note(row)) + "</title></rect>\n");
   }
   // Labels after every rectangle, so that no module covers another's label;
   // none taller than a thirtieth of the drawing, so that big modules do not
   // shout.
   double largestLabel = std::max(boxWidth, boxHeight) / 30;
-  for (size_t index = 0; index < placement.modules.size(); ++index) {
-    const PlacedModule& module = placement.modules[index];
-    std::string label = index < drawing.labels.size()
-                            ? drawing.labels[index]
-                            : std::to_string(module.identifier);
+  for (const PlacedDataModule& row : placement.modules) {
+    const PlacedModule& module = row.place;
+    std::string label = Label(row.module);
     double w = static_cast<double>(module.width);
     double h = static_cast<double>(module.height);
     double characters = std::max<double>(1, static_cast<double>(label.size()));

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "report/placement.h"
+#include "report/report_placement.h"
 #include "report/svg_document.h"
 
 // A label that would be drawn smaller than this many pixels is left out:
@@ -18,18 +18,11 @@
 // names it.
 constexpr double kSmallestLabelPixels = 6;
 
-// What the drawing shows besides the placement; it refers to, and does not
-// own, the placement. `labels` and `notes` are per module of the placement
-// (the identifier stands in for a missing label).
-struct FloorplanDrawing {
-  const Placement* placement = nullptr;
-  std::vector<std::string> labels;
-  std::vector<std::string> notes;  // shown on hovering
-};
-
-// Draws into the page area `width` pixels wide (from `left`) and at most
-// `maxHeight` high, from `top` down. Returns the height it took.
-double DrawFloorplan(const FloorplanDrawing& drawing, double left, double top,
+// Draws `placement` into the page area `width` pixels wide (from `left`) and
+// at most `maxHeight` high, from `top` down, each module labelled with its
+// name (its identifier where it has none) and described on hovering.
+// Returns the height it took.
+double DrawFloorplan(const ReportPlacement& placement, double left, double top,
                      double width, double maxHeight, SvgDocument* svg);
 
 // A distinct, light fill per identifier: hues a golden angle apart.

@@ -1,7 +1,8 @@
-#include "io/standard_descriptors.h"
+#include "cli/exit_status.h"
+#include "cli/program_io.h"
 #include "report/report.h"
 
 int main(int argc, char** argv) {
-  GuardStandardDescriptors();
-  return RunReport(argc, argv, ReportStreams());
+  return RunProgramProcess(argc, argv, "floorplan-report", RunReport,
+                           kExitFailure);
 }

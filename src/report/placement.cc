@@ -175,7 +175,6 @@ Placement PlaceFloorplan(const Floorplan& floorplan) {
 
   StaircaseWorkspace work;
   EvaluateStaircase(floorplan.head, nullptr, &work);
-  placement.area = LeastArea(work.corners.data(), work.corners.size());
   nodes.back().room = ChooseRootBox(work.corners);
   ShareRoom(&nodes, &work);
   SizeSubtrees(&nodes);

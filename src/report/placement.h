@@ -35,9 +35,9 @@ struct PlacedModule {
 // The placement of a whole floorplan: its modules and its bounding box.
 struct Placement {
   std::vector<PlacedModule> modules;  // in the order of the expression
-  int64_t width = 0;                  // of the bounding box
+  // The bounding box, whose area width x height is the floorplan's least.
+  int64_t width = 0;
   int64_t height = 0;
-  Area area = 0;  // the least area of the floorplan: width x height
 };
 
 // One area evaluation of the whole floorplan, then, from the root down, the

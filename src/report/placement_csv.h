@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "report/placement_table.h"
+#include "report/report_placement.h"
 
-std::string PlacementCsv(const PlacementTable& table);
+std::string PlacementCsv(const ReportPlacement& placement);
 
 #endif  // FLOORPLAN_REPORT_PLACEMENT_CSV_H_

@@ -4,27 +4,30 @@
 
 #include "report/text_escape.h"
 
-std::string PlacementJson(const PlacementTable& table) {
-  const PlacementSummary& summary = table.summary;
+std::string PlacementJson(const ReportPlacement& placement) {
+  Area box = BoxAreaOf(placement);
+  Area moduleArea = ModuleAreaOf(placement);
   char deadSpace[32];
-  snprintf(deadSpace, sizeof deadSpace, "%.4f", summary.deadSpacePercent);
-  std::string json = "{\n  \"width\": " + std::to_string(summary.width) +
-                     ",\n  \"height\": " + std::to_string(summary.height) +
-                     ",\n  \"area\": " + AreaText(summary.area) +
-                     ",\n  \"module_area\": " + AreaText(summary.moduleArea) +
+  snprintf(deadSpace, sizeof deadSpace, "%.4f",
+           DeadSpacePercent(box, moduleArea));
+  std::string json = "{\n  \"width\": " + std::to_string(placement.width) +
+                     ",\n  \"height\": " + std::to_string(placement.height) +
+                     ",\n  \"area\": " + AreaText(box) +
+                     ",\n  \"module_area\": " + AreaText(moduleArea) +
                      ",\n  \"dead_space_percent\": " + deadSpace +
                      ",\n  \"modules\": [";
-  for (size_t k = 0; k < table.rows.size(); ++k) {
-    const TableRow& row = table.rows[k];
+  for (size_t k = 0; k < placement.modules.size(); ++k) {
+    const DataModule& module = placement.modules[k].module;
+    const PlacedModule& place = placement.modules[k].place;
     json += (k == 0 ? "\n    " : ",\n    ");
-    json += "{\"id\": " + std::to_string(row.identifier) +
-            ", \"name\": " + JsonString(row.name) +
-            ", \"x\": " + std::to_string(row.x) +
-            ", \"y\": " + std::to_string(row.y) +
-            ", \"width\": " + std::to_string(row.width) +
-            ", \"height\": " + std::to_string(row.height) +
-            ", \"rotated\": " + (row.rotated ? "true" : "false") + "}";
+    json += "{\"id\": " + std::to_string(module.identifier) +
+            ", \"name\": " + JsonString(module.name) +
+            ", \"x\": " + std::to_string(place.x) +
+            ", \"y\": " + std::to_string(place.y) +
+            ", \"width\": " + std::to_string(place.width) +
+            ", \"height\": " + std::to_string(place.height) +
+            ", \"rotated\": " + (place.rotated ? "true" : "false") + "}";
   }
-  json += table.rows.empty() ? "]\n}\n" : "\n  ]\n}\n";
+  json += placement.modules.empty() ? "]\n}\n" : "\n  ]\n}\n";
   return json;
 }

@@ -16,8 +16,8 @@
 
 #include <string>
 
-#include "report/placement_table.h"
+#include "report/report_placement.h"
 
-std::string PlacementJson(const PlacementTable& table);
+std::string PlacementJson(const ReportPlacement& placement);
 
 #endif  // FLOORPLAN_REPORT_PLACEMENT_JSON_H_

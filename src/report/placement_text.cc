@@ -13,19 +13,22 @@ constexpr int kColumns = 6;
 
 }  // namespace
 
-std::string PlacementText(const PlacementTable& table,
+std::string PlacementText(const ReportPlacement& placement,
                           const std::string& picture) {
   static const char* const kHeaders[kColumns] = {"module", "x",      "y",
                                                  "width",  "height", "rotated"};
   std::vector<std::array<std::string, kColumns>> cells;
-  cells.reserve(table.rows.size() + 1);
+  cells.reserve(placement.modules.size() + 1);
   cells.push_back({});
   std::copy(kHeaders, kHeaders + kColumns, cells.back().begin());
-  for (const TableRow& row : table.rows) {
-    cells.push_back({std::to_string(row.identifier), std::to_string(row.x),
-                     std::to_string(row.y), std::to_string(row.width),
-                     std::to_string(row.height), row.rotated ? "1" : "0"});
+  for (const PlacedDataModule& row : placement.modules) {
+    const PlacedModule& place = row.place;
+    cells.push_back({std::to_string(row.module.identifier),
+                     std::to_string(place.x), std::to_string(place.y),
+                     std::to_string(place.width), std::to_string(place.height),
+                     place.rotated ? "1" : "0"});
   }
+  bool anyName = AnyName(placement);
   size_t widths[kColumns] = {};
   for (const auto& line : cells) {
     for (int column = 0; column < kColumns; ++column) {
@@ -42,26 +45,25 @@ std::string PlacementText(const PlacementTable& table,
       // The identifier is aligned left, the numbers right.
       text += column == 0 ? cell + padding : padding + cell;
     }
-    if (table.anyName) {
+    if (anyName) {
       text += "  " + (k == 0 ? std::string("name")
-                             : TerminalText(table.rows[k - 1].name));
+                             : TerminalText(placement.modules[k - 1].module.name));
     }
     text += '\n';
   }
 
-  const PlacementSummary& summary = table.summary;
-  char line[128];
-  text += "\nbounding width   " + std::to_string(summary.width) + "\n";
-  text += "bounding height  " + std::to_string(summary.height) + "\n";
-  text += "area             " + AreaText(summary.area) + "\n";
-  text += "module area      " + AreaText(summary.moduleArea) + "\n";
-  snprintf(line, sizeof line, "dead space       %.2f%%\n",
-           summary.deadSpacePercent);
-  text += line;
-  if (summary.height > 0) {
+  Area box = BoxAreaOf(placement);
+  Area moduleArea = ModuleAreaOf(placement);
+  text += "\nbounding width   " + std::to_string(placement.width) + "\n";
+  text += "bounding height  " + std::to_string(placement.height) + "\n";
+  text += "area             " + AreaText(box) + "\n";
+  text += "module area      " + AreaText(moduleArea) + "\n";
+  text += "dead space       " + DeadSpaceText(box, moduleArea) + "\n";
+  if (placement.height > 0) {
+    char line[128];
     snprintf(line, sizeof line, "aspect ratio     %.3f (width / height)\n",
-             static_cast<double>(summary.width) /
-                 static_cast<double>(summary.height));
+             static_cast<double>(placement.width) /
+                 static_cast<double>(placement.height));
     text += line;
   } else {
     text += "aspect ratio     undefined (height 0)\n";

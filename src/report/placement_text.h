@@ -7,10 +7,10 @@
 
 #include <string>
 
-#include "report/placement_table.h"
+#include "report/report_placement.h"
 
 // `picture` is the picture's path, named on the last line (none when empty).
-std::string PlacementText(const PlacementTable& table,
+std::string PlacementText(const ReportPlacement& placement,
                           const std::string& picture);
 
 #endif  // FLOORPLAN_REPORT_PLACEMENT_TEXT_H_

@@ -1,7 +1,6 @@
 // The command line of floorplan-report, understood:
 //
-//   floorplan-report [--format table|csv|json] [-o FILE] [--title TEXT]
-//                    DATAFILE [LOGFILE]
+//   floorplan-report [OPTION]... DATAFILE [LOGFILE]
 //
 // plus --help and --version. Only parsing happens here: whether the files
 // can be read or written is found out where they are opened.
@@ -10,14 +9,18 @@
 
 #include <string>
 
-extern const char* const kReportUsage;
+#include "cli/command_line.h"
+
+// The usage text, made from the option table.
+std::string ReportUsage();
 
 // What standard output carries.
 enum class ReportFormat { kTable, kCsv, kJson };
 
-// Invariants after a successful parse, unless `help` or `version`: `data` is
-// set; `picture` is set for the table format (by default DATAFILE with the
-// extension .svg) and empty for csv and json unless -o gave one; it is never
+// Invariants after a successful parse, unless --help or --version was asked
+// for: `data` is set; `picture` is set for the table format (by default the
+// data file's name, without its folder and with the extension .svg, in the
+// current folder) and empty for csv and json unless -o gave one; it is never
 // "-" together with csv or json, which would put two documents on standard
 // output.
 struct ReportArguments {
@@ -26,15 +29,15 @@ struct ReportArguments {
   std::string picture;  // empty: none; "-": standard output, no table
   ReportFormat format = ReportFormat::kTable;
   std::string title;  // empty: "Floorplan of DATAFILE"
-  bool help = false;
-  bool version = false;
 };
 
 // False, with the reason, for a command line the program cannot use.
 bool ParseReportArguments(int argc, const char* const* argv,
-                          ReportArguments* arguments, std::string* error);
+                          ReportArguments* arguments, CommandLine* commandLine,
+                          std::string* error);
 
-// The data file's name with its extension, if any, replaced by ".svg".
+// The picture's default name: the data file's name without its folder, its
+// extension, if any, replaced by ".svg".
 std::string DefaultPicture(const std::string& data);
 
 #endif  // FLOORPLAN_REPORT_REPORT_ARGUMENTS_H_

@@ -3,25 +3,18 @@
 // time limit, leaves no file behind and touches none it should not.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <set>
 #include <string>
 
 #include "testing/captured_run.h"
+#include "testing/child_process.h"
 #include "testing/test_files.h"
 
 namespace {
 
 std::string Quoted(const std::string& text) { return "'" + text + "'"; }
-
-// The exit status of `command` under sh, or -1 when it did not exit.
-int Shell(const std::string& command) {
-  int status = std::system(("exec 2>/dev/null; " + command).c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 TEST(ReportHostileTest, EveryCaseEndsInItsMessage) {
   ScratchFolder folder;
@@ -83,22 +76,22 @@ TEST(ReportHostileTest, EveryCaseEndsInItsMessage) {
        true},
       {"standard output closed", R + Quoted(data) + " " + Quoted(log) + " >&-",
        1,
-       "floorplan-report: standard output: cannot write: Bad file "
+       "floorplan-report: cannot write to standard output: Bad file "
        "descriptor\n",
        false},
       {"standard output full",
        R + Quoted(data) + " " + Quoted(log) + " >/dev/full", 1,
-       "floorplan-report: standard output: cannot write: No space left on "
+       "floorplan-report: cannot write to standard output: No space left on "
        "device\n",
        false},
       {"the picture on a closed standard output",
        report + " -o - " + Quoted(data) + " " + Quoted(log) + " >&-", 1,
-       "floorplan-report: standard output: cannot write: Bad file "
+       "floorplan-report: cannot write to standard output: Bad file "
        "descriptor\n",
        false},
       {"--version on a full standard output", report + " --version >/dev/full",
        1,
-       "floorplan-report: standard output: cannot write: No space left on "
+       "floorplan-report: cannot write to standard output: No space left on "
        "device\n",
        false},
       {"standard error closed", R + Quoted(data) + " " + Quoted(log) + " 2>&-",
@@ -108,19 +101,15 @@ TEST(ReportHostileTest, EveryCaseEndsInItsMessage) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    std::string out = folder / "out";
-    std::string err = folder / "err";
-    std::string script = folder / "case.sh";
-    // The case's own redirections come after these and win.
-    WriteText(script, "exec >" + Quoted(out) + " 2>" + Quoted(err) + "\n" +
-                          c.command + "\n");
-    int status = Shell("timeout 30 sh " + Quoted(script));
-    EXPECT_EQ(c.status, status) << c.command;
-    EXPECT_EQ(c.err, ReadFile(err));
-    EXPECT_EQ(c.table, ReadFile(out).rfind("module ", 0) == 0);
+    // The case's own redirections come after the test's pipes and win.
+    ChildResult result =
+        ChildProcess({"/bin/sh", "-c", c.command}).Finish(30);
+    ASSERT_TRUE(result.exited) << c.command;
+    EXPECT_EQ(c.status, result.status) << c.command;
+    EXPECT_EQ(c.err, result.err);
+    EXPECT_EQ(c.table, result.out.rfind("module ", 0) == 0);
     EXPECT_EQ(c.status == 0, access(picture.c_str(), F_OK) == 0);
-    std::set<std::string> expected{"apte.txt", "run.log", "case.sh", "out",
-                                   "err"};
+    std::set<std::string> expected{"apte.txt", "run.log"};
     if (c.status == 0) expected.insert("p.svg");
     EXPECT_EQ(expected, Listing(folder.path()));
     EXPECT_TRUE(run.out == ReadFile(log)) << "the log was changed";
@@ -137,25 +126,14 @@ TEST(ReportHostileTest, AVanishedReaderEndsItBySigpipe) {
   ASSERT_EQ(0, run.status);
   std::string log = folder / "run.log";
   WriteText(log, run.out);
-  int pipeEnds[2];
-  ASSERT_EQ(0, pipe(pipeEnds));
-  close(pipeEnds[0]);
-  pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    signal(SIGPIPE, SIG_DFL);
-    dup2(pipeEnds[1], STDOUT_FILENO);
-    close(pipeEnds[1]);
-    execl(FLOORPLAN_REPORT_BINARY, FLOORPLAN_REPORT_BINARY, "-o",
-          (folder / "p.svg").c_str(), data.c_str(), log.c_str(),
-          static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  close(pipeEnds[1]);
-  int status = 0;
-  ASSERT_EQ(child, waitpid(child, &status, 0));
-  ASSERT_TRUE(WIFSIGNALED(status)) << "exited with " << WEXITSTATUS(status);
-  EXPECT_EQ(SIGPIPE, WTERMSIG(status));
+  ChildOptions options;
+  options.stdoutReaderGone = true;
+  ChildResult result =
+      ChildProcess({FLOORPLAN_REPORT_BINARY, "-o", folder / "p.svg", data, log},
+                   options)
+          .Finish();
+  ASSERT_TRUE(result.signaled) << "exited with " << result.status;
+  EXPECT_EQ(SIGPIPE, result.signal);
   EXPECT_EQ(std::set<std::string>{"run.log"}, Listing(folder.path()));
 }
 

@@ -19,32 +19,21 @@
 #include <thread>
 #include <vector>
 
-#include "app/version.h"
+#include "cli/version.h"
 #include "report/chart_axis.h"
 #include "testing/captured_run.h"
 #include "testing/test_files.h"
 
 namespace {
 
-// `arguments` excludes the program name; `input` is standard input.
-// `standardInput`, when given, is read instead of `input`.
+// `input` is standard input; `standardInput`, when given, is read instead.
 CapturedRun RunReportCaptured(const std::vector<std::string>& arguments,
                               const std::string& input = "",
                               FILE* standardInput = nullptr) {
-  std::vector<const char*> argv = ArgvOf("floorplan-report", arguments);
-  FILE* in = standardInput != nullptr ? standardInput : StreamOf(input);
-  MemoryStream out;
-  MemoryStream err;
-  ReportStreams streams;
-  streams.in = in;
-  streams.out = out.file;
-  streams.err = err.file;
-  CapturedRun run;
-  run.status = RunReport(static_cast<int>(argv.size()), argv.data(), streams);
-  if (standardInput == nullptr) fclose(in);
-  run.out = out.Close();
-  run.err = err.Close();
-  return run;
+  CaptureSetup setup;
+  setup.input = input;
+  setup.in = standardInput;
+  return CaptureProgram(RunReport, "floorplan-report", arguments, setup);
 }
 
 bool Exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
@@ -441,11 +430,15 @@ TEST(ReportTest, WholeRunsGiveTableAndPicture) {
 // UTF-8 still give a well-formed picture; the default picture is the data
 // file's name with .svg.
 TEST(ReportTest, AwkwardNamesAndDefaultPictureName) {
-  std::string data = WriteTempFile(
-      "awkward.txt",
-      "1 40 20 a&b<c>\n2 30 30 \"q'\x01\n3 10 50 \xff\xc3\xa9t\xc3\xa9\n");
-  std::string picture = data.substr(0, data.size() - 4) + ".svg";
-  std::remove(picture.c_str());
+  ScratchFolder folder;
+  std::string data = folder / "awkward.txt";
+  WriteText(data,
+            "1 40 20 a&b<c>\n2 30 30 \"q'\x01\n3 10 50 \xff\xc3\xa9t\xc3\xa9\n");
+  // The picture goes to the current folder, not beside the data file.
+  ScratchFolder here;
+  CurrentFolder entered(here.path());
+  ASSERT_TRUE(entered.changed());
+  std::string picture = here / "awkward.svg";
   CapturedRun run = RunCaptured({data});
   ASSERT_EQ(0, run.status);
   CapturedRun report = RunReportCaptured({data}, run.out);
@@ -456,8 +449,7 @@ TEST(ReportTest, AwkwardNamesAndDefaultPictureName) {
   EXPECT_NE(std::string::npos, svg.find(">a&amp;b&lt;c&gt;</text>"));
   EXPECT_NE(std::string::npos, svg.find(">?\xc3\xa9t\xc3\xa9</text>"));
   EXPECT_EQ("", XmlFault(svg));
-  std::remove(picture.c_str());
-  std::remove(data.c_str());
+  EXPECT_EQ(std::set<std::string>{"awkward.txt"}, Listing(folder.path()));
 }
 
 // The well-formedness check takes what the pictures use and more, and
@@ -820,7 +812,7 @@ TEST(ReportTest, PictureTargets) {
        false},
       {"/dev/null", "/dev/null", 0, "", false},
       {"/dev/full", "/dev/full", 1,
-       "floorplan-report: /dev/full: cannot write: No space left on device\n",
+       "floorplan-report: cannot write to /dev/full: No space left on device\n",
        false},
       {"a FIFO", "DIR/fifo", 0, "", true},
   };
@@ -892,6 +884,8 @@ TEST(ReportTest, StandardOutputCarriesOneDocument) {
   WriteText(log, run.out);
   std::string loggedCost = run.out.substr(run.out.rfind("Cost: ") + 6);
   loggedCost.pop_back();
+  CurrentFolder entered(folder.path());  // where the table's picture goes
+  ASSERT_TRUE(entered.changed());
 
   CapturedRun svg = RunReportCaptured({"-o", "-", data, log});
   ASSERT_EQ(0, svg.status) << svg.err;

@@ -39,16 +39,16 @@ std::string Temperature(double value) {
 }
 
 std::string Summary(const PictureInput& input) {
-  const Placement& placement = *input.floorplan.placement;
+  const ReportPlacement& placement = *input.placement;
   const CostCurve& curve = *input.run.curve;
-  char deadSpace[32];
-  snprintf(deadSpace, sizeof deadSpace, "%.2f%%", input.deadSpacePercent);
+  Area box = BoxAreaOf(placement);
   std::string summary =
       std::to_string(placement.modules.size()) + " modules, bounding box " +
       std::to_string(placement.width) + " x " +
       std::to_string(placement.height) + ", area " +
-      GroupedDigits(AreaText(placement.area)) + ", dead space " + deadSpace +
-      ", " + GroupedDigits(std::to_string(curve.moves())) + " moves";
+      GroupedDigits(AreaText(box)) + ", dead space " +
+      DeadSpaceText(box, ModuleAreaOf(placement)) + ", " +
+      GroupedDigits(std::to_string(curve.moves())) + " moves";
   const std::vector<CurveColumn>& columns = curve.columns();
   if (input.run.hasTemperature && !columns.empty()) {
     summary += ", temperature " + Temperature(columns.front().temperature) +
@@ -63,14 +63,14 @@ std::string RenderSvg(const PictureInput& input) {
   SvgDocument body;
   body.Text(kMargin, 30, "start", "title", input.title);
   body.Text(kMargin, 50, "start", "small", Summary(input));
-  const std::vector<PlacedModule>& modules = input.floorplan.placement->modules;
+  const std::vector<PlacedDataModule>& modules = input.placement->modules;
   if (std::any_of(modules.begin(), modules.end(),
-                  [](const PlacedModule& module) { return module.rotated; })) {
+                  [](const PlacedDataModule& row) { return row.place.rotated; })) {
     body.Text(kPageWidth - kMargin, 66, "end", "small",
               "dashed outline: module turned by 90 degrees");
   }
   double floorplanHeight =
-      DrawFloorplan(input.floorplan, kMargin, kFloorplanTop + 6,
+      DrawFloorplan(*input.placement, kMargin, kFloorplanTop + 6,
                     kPageWidth - 2 * kMargin, kFloorplanMaxHeight, &body);
   double runTop = kFloorplanTop + 6 + floorplanHeight + 30;
   double runHeight = DrawRunChart(input.run, kPageWidth, runTop, &body);

@@ -11,13 +11,12 @@
 #include "report/floorplan_drawing.h"
 #include "report/run_chart.h"
 
-// Everything the picture shows; the parts refer to, and do not own, the
+// Everything the picture shows; it refers to, and does not own, the
 // placement and the curve.
 struct PictureInput {
   std::string title;
-  FloorplanDrawing floorplan;
+  const ReportPlacement* placement = nullptr;
   RunChart run;
-  double deadSpacePercent = 0;
 };
 
 std::string RenderSvg(const PictureInput& input);

@@ -23,24 +23,21 @@ size_t Count(const std::string& text, const std::string& piece) {
 // the label of the 1000 x 10 module could be at most 5 units, 3 pixels,
 // tall and is left to its tooltip; the other's is a thirtieth of the box,
 // 20 pixels.
-Placement TwoModules() {
-  Placement placement;
-  placement.modules = {{1, 0, 0, 1000, 990, false},
-                       {2, 0, 990, 1000, 10, false}};
+ReportPlacement TwoModules() {
+  ReportPlacement placement;
+  placement.modules = {{{1, 1000, 990, "big", 1}, {1, 0, 0, 1000, 990, false}},
+                       {{2, 10, 1000, "tiny", 2}, {2, 0, 990, 1000, 10, true}}};
   placement.width = 1000;
   placement.height = 1000;
-  placement.area = 1000000;
   return placement;
 }
 
-std::string Picture(const Placement& placement, const CostCurve& curve,
+std::string Picture(const ReportPlacement& placement, const CostCurve& curve,
                     bool hasInitialCost, Area initialCost,
                     bool hasTemperature) {
   PictureInput input;
   input.title = "ami33 & co, lambda 0.9";
-  input.floorplan.placement = &placement;
-  input.floorplan.labels = {"big", "tiny"};
-  input.floorplan.notes = {"module 1 (big)", "module 2 (tiny)"};
+  input.placement = &placement;
   input.run.curve = &curve;
   input.run.hasInitialCost = hasInitialCost;
   input.run.initialCost = initialCost;
@@ -49,13 +46,14 @@ std::string Picture(const Placement& placement, const CostCurve& curve,
 }
 
 TEST(SvgPictureTest, LabelsTooSmallToReadAreLeftToTheTooltip) {
-  Placement placement = TwoModules();
+  ReportPlacement placement = TwoModules();
   CostCurve curve(kCurveColumns);
   curve.Add(1000000, 0);
   std::string svg = Picture(placement, curve, false, 0, false);
   EXPECT_EQ(1u, Count(svg, ">big</text>"));
   EXPECT_EQ(0u, Count(svg, ">tiny</text>"));
-  EXPECT_EQ(1u, Count(svg, "<title>module 2 (tiny)</title>"));
+  EXPECT_EQ(1u, Count(svg, "<title>module 2 (tiny) at (0, 990), 1000 x 10, "
+                           "turned</title>"));
   EXPECT_EQ(1u, Count(svg, "font-size=\"33.33333333\">big<"));
   EXPECT_EQ(1u, Count(svg, ">ami33 &amp; co, lambda 0.9</text>"));
 }
@@ -93,7 +91,7 @@ TEST(SvgPictureTest, CostAxisAndFinalBestFitTheRun) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Placement placement = TwoModules();
+    ReportPlacement placement = TwoModules();
     CostCurve curve(kCurveColumns);
     curve.SetInitialCost(c.initialCost);
     double temperature = 1000;

@@ -24,22 +24,27 @@ std::string Replay(const std::string& command) {
 }
 
 // A signal ends the search early: the summary of the runs finished so far,
-// the winner's log, and the shell's status for the signal.
+// the winner's log, and then the process ends by the signal, as a shell
+// expects. On a terminal the progress line tells when a run has finished.
 TEST(SearchMainTest, SignalsEndTheSearchWithItsResult) {
   for (int signal : {SIGINT, SIGTERM}) {
     ScratchFolder folder;
     std::string log = folder / "winner.log";
+    ChildOptions options;
+    options.stderrTerminal = true;
     // Runs sized for a fraction of a second, and more of them than the test
     // waits for.
     ChildProcess search({FLOORPLAN_SEARCH_BINARY, "--time", "0.5", "--runs",
                          "1000000", "--jobs", "2", "--log", log,
-                         SourcePath("examples/apte.txt")});
-    sleep(2);
+                         SourcePath("examples/apte.txt")},
+                        options);
+    ASSERT_TRUE(search.WaitForError("best ", 30));
     search.Signal(signal);
     ChildResult result = search.Finish();
-    ASSERT_TRUE(result.exited) << result.err;
-    EXPECT_EQ(128 + signal, result.status);
-    EXPECT_EQ("", result.err);
+    ASSERT_TRUE(result.signaled) << result.err;
+    EXPECT_EQ(signal, result.signal);
+    // The progress line is cleared at the end, and nothing else is said.
+    EXPECT_EQ("\r\033[K", result.err.substr(result.err.size() - 4));
     std::map<std::string, std::string> lines = KeyedLines(result.out);
     EXPECT_NE(std::string::npos, lines["run"].find(", interrupted"));
     std::vector<std::string> replay = SplitWords(lines["replay"]);

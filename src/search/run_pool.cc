@@ -1,6 +1,6 @@
 #include "search/run_pool.h"
 
-#include "app/entry.h"
+#include "anneal/clock_second_run.h"
 
 RunPool::RunPool(const std::vector<DataModule>& modules, const RunPlan& plan,
                  SearchBudget* budget, uint64_t runLimit,
@@ -59,16 +59,14 @@ void RunPool::Work() {
         break;
       }
     }
-    RunContext context;
-    context.out = nullptr;  // the logless path writes nothing
-    context.err = err_;
-    int64_t clock = run.clock;
-    context.clock = [clock] { return clock; };
-    context.logging = Logging::kOff;
-    context.stop = &stop_;
+    RunOptions options;
+    options.out = nullptr;  // the logless path writes nothing
+    options.err = err_;
+    options.logging = Logging::kOff;
+    options.stop = &stop_;
     double started = Elapsed();
     AnnealingOutcome outcome =
-        RunOnModules(modules_, run.parameters, run.clock, context);
+        RunAtClockSecond(modules_, run.parameters, run.clock, options);
     if (outcome.status != AnnealingStatus::kRan) continue;
     double seconds = Elapsed() - started;
 
@@ -76,9 +74,8 @@ void RunPool::Work() {
     budget_->NoteRun(outcome.moves, seconds);
     ++state_.runsDone;
     FinishedRun& best = state_.best;
-    if (!state_.haveBest || outcome.bestCost < best.cost ||
+    if (state_.runsDone == 1 || outcome.bestCost < best.cost ||
         (outcome.bestCost == best.cost && index < best.index)) {
-      state_.haveBest = true;
       best.index = index;
       best.cost = outcome.bestCost;
       best.moves = outcome.moves;

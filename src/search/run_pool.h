@@ -1,7 +1,7 @@
 // The runs of a search, made by worker threads that take the plan's runs in
 // index order, skipping those the budget says cannot end in time. Every run is
-// the logless `floorplan` run of its parameters and clock second (RunOnModules
-// with Logging::kOff) and owns its Floorplans and random source, so its cost
+// the logless `floorplan` run of its parameters and clock second
+// (RunAtClockSecond with Logging::kOff) and owns its Floorplans and random source, so its cost
 // does not depend on the threads.
 //
 // The winner is the finished run of least cost, the lowest index among equal
@@ -36,10 +36,9 @@ struct FinishedRun {
 };
 
 // What the search has at one moment, copied out of the pool: `best` is
-// meaningful only when haveBest, which holds once runsDone > 0.
+// meaningful once runsDone > 0.
 struct SearchState {
   uint64_t runsDone = 0;
-  bool haveBest = false;
   FinishedRun best;
 };
 

@@ -10,11 +10,12 @@
 #include <string>
 #include <vector>
 
+#include <thread>
+
+#include "anneal/clock_second_run.h"
 #include "anneal/parameters.h"
-#include "app/entry.h"
-#include "app/exit_status.h"
-#include "app/stop_signals.h"
-#include "app/version.h"
+#include "cli/exit_status.h"
+#include "cli/stop_signals.h"
 #include "io/data_file.h"
 #include "io/output_file.h"
 #include "search/run_plan.h"
@@ -25,15 +26,8 @@
 
 namespace {
 
-constexpr const char* kProgram = "floorplan-search";
-
 // How often the search looks at the clock, the signals and the terminal.
 constexpr auto kPollInterval = std::chrono::milliseconds(100);
-
-void Complain(FILE* err, const std::string& message) {
-  fprintf(err, "%s: %s\n", kProgram, message.c_str());
-  fflush(err);
-}
 
 std::string WithoutNewline(std::string text) {
   while (!text.empty() && text.back() == '\n') text.pop_back();
@@ -49,39 +43,30 @@ std::string AbsolutePath(const std::string& path) {
 
 // A program started through a path is named by that path made absolute;
 // one found on PATH is named as installed.
-std::string ProgramForReplay(const char* argv0) {
+std::string ProgramForReplay(const ProgramIO& io, const char* argv0) {
   std::string program = argv0 != nullptr ? argv0 : "";
-  if (program.find('/') == std::string::npos) return kProgram;
+  if (program.find('/') == std::string::npos) return io.program;
   return AbsolutePath(program);
 }
 
 bool ReadModules(const std::string& path, std::vector<DataModule>* modules,
-                 FILE* err) {
+                 const ProgramIO& io) {
   std::string reason;
   if (!ReadDataFile(path, modules, &reason)) {
-    Complain(err, reason);
+    io.Complain(reason);
     return false;
   }
   // The reader refuses a file whose first two lines are not modules, so
   // this only guards the annealer's precondition.
   if (modules->size() < 2) {
-    Complain(err, path + ": fewer than two modules");
+    io.Complain(path + ": fewer than two modules");
     return false;
   }
   return true;
 }
 
-int WriteOut(FILE* out, FILE* err, const std::string& text) {
-  std::string reason;
-  if (!WriteStream(out, text, &reason) || !FlushStream(out, &reason)) {
-    Complain(err, "standard output: " + reason);
-    return kExitFailure;
-  }
-  return kExitSuccess;
-}
-
 int Replay(const SearchOptions& options, const std::vector<DataModule>& modules,
-           const SearchContext& context) {
+           const ProgramIO& io) {
   AnnealingParameters parameters =
       DefaultParameters(static_cast<uint32_t>(modules.size()));
   const char* texts[6];
@@ -90,30 +75,25 @@ int Replay(const SearchOptions& options, const std::vector<DataModule>& modules,
   std::vector<std::string> refusals = ParameterRefusals(parameters, true);
   if (!refusals.empty()) {
     for (const std::string& refusal : refusals) {
-      Complain(context.err, "--replay: " + WithoutNewline(refusal));
+      io.Complain("--replay: " + WithoutNewline(refusal));
     }
     return kExitUsage;
   }
   ArmStopSignals();
-  RunContext run;
-  run.out = context.out;
-  run.err = context.err;
-  int64_t clock = options.replayClock;
-  run.clock = [clock] { return clock; };
-  run.stop = context.stop;
-  AnnealingOutcome outcome = RunOnModules(modules, parameters, clock, run);
+  RunOptions run;
+  run.out = io.out;
+  run.err = io.err;
+  run.stop = io.stop;
+  AnnealingOutcome outcome =
+      RunAtClockSecond(modules, parameters, options.replayClock, run);
   if (outcome.status == AnnealingStatus::kOutputFailed) {
-    Complain(context.err, std::string("standard output: cannot write: ") +
-                              strerror(outcome.outputError));
+    io.Complain(
+        LostWrite("standard output", strerror(outcome.outputError)));
     return kExitFailure;
   }
-  std::string reason;
-  if (!FlushStream(context.out, &reason)) {
-    Complain(context.err, "standard output: " + reason);
-    return kExitFailure;
-  }
+  if (!io.WriteAll("")) return kExitFailure;
   if (outcome.status == AnnealingStatus::kInterrupted) {
-    return ExitStatusForSignal(context.stop->load());
+    return ExitStatusForSignal(io.StopSignal());
   }
   return kExitSuccess;
 }
@@ -122,25 +102,24 @@ int Replay(const SearchOptions& options, const std::vector<DataModule>& modules,
 // message, when the log cannot be written.
 bool WriteWinnerLog(const std::vector<DataModule>& modules,
                     const PlannedRun& winner, const FinishedRun& result,
-                    const std::string& logPath, OutputFile* log, FILE* err) {
-  RunContext run;
+                    const std::string& logPath, OutputFile* log,
+                    const ProgramIO& io) {
+  RunOptions run;
   run.out = log->stream();
-  run.err = err;
-  int64_t clock = winner.clock;
-  run.clock = [clock] { return clock; };
+  run.err = io.err;
   AnnealingOutcome outcome =
-      RunOnModules(modules, winner.parameters, winner.clock, run);
-  std::string reason;
+      RunAtClockSecond(modules, winner.parameters, winner.clock, run);
+  std::string message;
   if (outcome.status == AnnealingStatus::kOutputFailed) {
-    reason = std::string("cannot write: ") + strerror(outcome.outputError);
+    message = LostWrite(logPath, strerror(outcome.outputError));
   } else if (outcome.status != AnnealingStatus::kRan ||
              outcome.bestCost != result.cost) {
-    reason = "the replay of run " + std::to_string(result.index) +
-             " did not give its cost " + AreaText(result.cost);
-  } else if (log->Commit(&reason)) {
+    message = logPath + ": the replay of run " + std::to_string(result.index) +
+              " did not give its cost " + AreaText(result.cost);
+  } else if (log->Commit(&message)) {
     return true;
   }
-  Complain(err, logPath + ": " + reason);
+  io.Complain(message);
   return false;
 }
 
@@ -149,13 +128,13 @@ bool WriteWinnerLog(const std::vector<DataModule>& modules,
 class Search {
  public:
   Search(const SearchOptions& options, const std::vector<DataModule>& modules,
-         const SearchContext& context, const char* argv0)
+         const ProgramIO& io, const char* argv0)
       : options_(options),
         modules_(modules),
-        context_(context),
+        io_(io),
         argv0_(argv0),
         moduleArea_(TotalModuleArea(modules)),
-        log_(context.out) {}
+        log_(io.out) {}
 
   int Run();
 
@@ -164,16 +143,13 @@ class Search {
     return std::chrono::duration<double>(RunPool::Clock::now() - start_)
         .count();
   }
-  int Signal() const {
-    return context_.stop != nullptr ? context_.stop->load() : 0;
-  }
   // Waits for the runs until they end, the budget is spent or a signal
   // asks to stop, showing progress on a terminal.
   void Watch(RunPool* pool);
 
   const SearchOptions& options_;
   const std::vector<DataModule>& modules_;
-  const SearchContext& context_;
+  const ProgramIO& io_;
   const char* argv0_;
   Area moduleArea_;
   OutputFile log_;
@@ -181,23 +157,23 @@ class Search {
 };
 
 void Search::Watch(RunPool* pool) {
-  bool progress = context_.errIsTerminal && !options_.quiet;
-  while (Signal() == 0 &&
+  bool progress = io_.errIsTerminal && !options_.quiet;
+  while (io_.StopSignal() == 0 &&
          (options_.runs != 0 || Elapsed() < pool->SearchEnd())) {
     if (progress) {
       SearchState state = pool->State();
-      std::string line =
-          ProgressLine(Elapsed(), options_.budgetSeconds, state.runsDone,
-                       state.haveBest, state.best.cost, moduleArea_);
-      fprintf(context_.err, "\r%s", line.c_str());
-      fflush(context_.err);
+      std::string line = ProgressLine(Elapsed(), options_.budgetSeconds,
+                                      state.runsDone, state.best.cost,
+                                      moduleArea_);
+      fprintf(io_.err, "\r%s", line.c_str());
+      fflush(io_.err);
     }
     if (pool->WaitFor(kPollInterval)) break;
   }
   pool->Stop();
   if (progress) {
-    fputs("\r\033[K", context_.err);
-    fflush(context_.err);
+    fputs("\r\033[K", io_.err);
+    fflush(io_.err);
   }
 }
 
@@ -206,35 +182,35 @@ int Search::Run() {
   std::string reason;
   bool wantLog = !options_.logPath.empty();
   if (wantLog && !log_.Open(options_.logPath, {options_.dataPath}, &reason)) {
-    Complain(context_.err, options_.logPath + ": " + reason);
+    io_.Complain(reason);
     return kExitFailure;
   }
   int64_t baseClock =
-      options_.haveClock ? options_.clock : context_.clock() & 0xFFFFFFFF;
+      options_.haveClock ? options_.clock : io_.clock() & 0xFFFFFFFF;
   RunPlan plan(modules_, options_.budgetSeconds, wantLog, baseClock);
   SearchBudget budget(options_.budgetSeconds, wantLog,
                       RunTimeModel(plan.numModules()));
-  uint32_t jobs = options_.jobs != 0 ? options_.jobs
-                                     : std::max(1u, context_.hardwareThreads);
+  uint32_t jobs = options_.jobs != 0
+                      ? options_.jobs
+                      : std::max(1u, std::thread::hardware_concurrency());
   ArmStopSignals();
-  RunPool pool(modules_, plan, &budget, options_.runs, start_, context_.err);
+  RunPool pool(modules_, plan, &budget, options_.runs, start_, io_.err);
   // A signal that came before the search leaves nothing to start.
-  if (Signal() == 0) pool.Start(jobs);
+  if (io_.StopSignal() == 0) pool.Start(jobs);
   Watch(&pool);
   double seconds = Elapsed();
-  int signal = Signal();
+  int signal = io_.StopSignal();
 
   SearchState state = pool.State();
-  if (!state.haveBest) {
-    Complain(context_.err,
-             options_.dataPath + ": no run finished" +
+  if (state.runsDone == 0) {
+    io_.Complain(options_.dataPath + ": no run finished" +
                  (signal != 0 ? " before the signal" : " within the budget"));
-    return kExitFailure;
+    return signal != 0 ? ExitStatusForSignal(signal) : kExitFailure;
   }
   PlannedRun winner = plan.Run(state.best.index);
   bool logWritten =
       !wantLog || WriteWinnerLog(modules_, winner, state.best, options_.logPath,
-                                 &log_, context_.err);
+                                 &log_, io_);
   SummaryFacts facts;
   facts.dataPath = AbsolutePath(options_.dataPath);
   facts.numModules = static_cast<uint32_t>(modules_.size());
@@ -243,40 +219,33 @@ int Search::Run() {
   facts.runsDone = state.runsDone;
   facts.clock = winner.clock;
   facts.parameters = winner.parameters;
-  facts.replayCommand = ReplayCommand(ProgramForReplay(argv0_), winner.clock,
-                                      winner.parameters, facts.dataPath);
+  facts.replayCommand =
+      ReplayCommand(ProgramForReplay(io_, argv0_), winner.clock,
+                    winner.parameters, facts.dataPath);
   facts.runIndex = state.best.index;
   facts.moves = state.best.moves;
   facts.seconds = seconds;
   facts.interrupted = signal != 0;
-  if (WriteOut(context_.out, context_.err, SummaryText(facts)) !=
-          kExitSuccess ||
-      !logWritten) {
-    return kExitFailure;
-  }
+  if (!io_.WriteAll(SummaryText(facts)) || !logWritten) return kExitFailure;
   return signal != 0 ? ExitStatusForSignal(signal) : kExitSuccess;
 }
 
 }  // namespace
 
-int RunSearch(int argc, const char* const* argv, const SearchContext& context) {
+int RunSearch(int argc, const char* const* argv, const ProgramIO& io) {
   SearchOptions options;
+  CommandLine commandLine;
   std::string error;
-  if (!ParseSearchOptions(argc, argv, &options, &error)) {
-    fprintf(context.err, "%s: %s\n%s", kProgram, error.c_str(), kSearchUsage);
-    fflush(context.err);
-    return kExitUsage;
+  if (!ParseSearchOptions(argc, argv, &options, &commandLine, &error)) {
+    return RefuseCommandLine(error, SearchUsage(), io);
   }
-  if (options.help) return WriteOut(context.out, context.err, kSearchUsage);
-  if (options.version) {
-    return WriteOut(context.out, context.err,
-                    std::string(kProgram) + " " + kFloorplanVersion + "\n");
+  int status = kExitSuccess;
+  if (AnswerHelpOrVersion(commandLine, SearchUsage(), io, &status)) {
+    return status;
   }
   std::vector<DataModule> modules;
-  if (!ReadModules(options.dataPath, &modules, context.err)) {
-    return kExitFailure;
-  }
-  if (options.replay) return Replay(options, modules, context);
-  Search search(options, modules, context, argc > 0 ? argv[0] : nullptr);
+  if (!ReadModules(options.dataPath, &modules, io)) return kExitFailure;
+  if (options.replay) return Replay(options, modules, io);
+  Search search(options, modules, io, argc > 0 ? argv[0] : nullptr);
   return search.Run();
 }

@@ -13,19 +13,18 @@
 #include <cstdint>
 #include <string>
 
+#include "cli/command_line.h"
+
 // The usage text, for --help on standard output and after a command-line
-// error on standard error.
-extern const char* const kSearchUsage;
+// error on standard error; made from the option table.
+std::string SearchUsage();
 
 constexpr double kDefaultBudgetSeconds = 60;
 
 // Everything the command line says, with the defaults filled in; owned by
-// the entry for the whole command. Exactly one of help, version, replay or a
-// search is asked for; dataPath is set for the last two.
+// the entry for the whole command. Either replay or a search is asked for;
+// dataPath is set for both.
 struct SearchOptions {
-  bool help = false;
-  bool version = false;
-
   // The wall-clock budget of the whole command, and what the runs are sized
   // for (with --runs too).
   double budgetSeconds = kDefaultBudgetSeconds;
@@ -48,11 +47,10 @@ struct SearchOptions {
 // False, with a one-line reason, for a command line that cannot be used:
 // an unknown option, a missing or malformed value (--time and --jobs must be
 // positive numbers, a clock second lies in [0, 2^32)), or a wrong number of
-// data files.
+// data files. `commandLine` tells whether --help or --version was asked
+// for, and then nothing else is set.
 bool ParseSearchOptions(int argc, const char* const* argv,
-                        SearchOptions* options, std::string* error);
-
-// The whole of `text` as a clock second in [0, 2^32).
-bool ParseClockSecond(const std::string& text, int64_t* second);
+                        SearchOptions* options, CommandLine* commandLine,
+                        std::string* error);
 
 #endif  // FLOORPLAN_SEARCH_SEARCH_OPTIONS_H_

@@ -64,11 +64,11 @@ std::string SummaryText(const SummaryFacts& f) {
 }
 
 std::string ProgressLine(double elapsed, double budget, uint64_t runsDone,
-                         bool haveBest, Area bestCost, Area moduleArea) {
+                         Area bestCost, Area moduleArea) {
   char time[64];
   snprintf(time, sizeof time, "%.0f / %.0f s", elapsed, budget);
   std::string line = std::string(time) + "  runs " + std::to_string(runsDone);
-  if (haveBest) {
+  if (runsDone > 0) {
     line += "  best " + AreaText(bestCost) + " (dead space " +
             Percent(bestCost, moduleArea) + " %)";
   }

@@ -59,6 +59,6 @@ std::string SummaryText(const SummaryFacts& facts);
 // elapsed time against the budget, runs done and the best so far, ending by
 // clearing the rest of the line.
 std::string ProgressLine(double elapsed, double budget, uint64_t runsDone,
-                         bool haveBest, Area bestCost, Area moduleArea);
+                         Area bestCost, Area moduleArea);
 
 #endif  // FLOORPLAN_SEARCH_SEARCH_REPORT_H_

@@ -64,9 +64,9 @@ TEST(SearchReportTest, SummaryLinesScriptsParse) {
 }
 
 TEST(SearchReportTest, ProgressLine) {
-  EXPECT_EQ("3 / 60 s  runs 0\033[K", ProgressLine(3.4, 60, 0, false, 0, 1));
+  EXPECT_EQ("3 / 60 s  runs 0\033[K", ProgressLine(3.4, 60, 0, 0, 1));
   EXPECT_EQ("12 / 60 s  runs 7  best 1250 (dead space 20.00 %)\033[K",
-            ProgressLine(12.4, 60, 7, true, 1250, 1000));
+            ProgressLine(12.4, 60, 7, 1250, 1000));
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/version.h"
+#include "cli/version.h"
 #include "io/data_file.h"
 #include "io/number_text.h"
 #include "model/area.h"
@@ -22,20 +22,10 @@ namespace {
 CapturedRun RunSearchCaptured(const std::vector<std::string>& arguments,
                               const std::atomic<int>* stop = nullptr,
                               FILE* out = nullptr) {
-  std::vector<const char*> argv = ArgvOf("floorplan-search", arguments);
-  MemoryStream memoryOut;
-  MemoryStream err;
-  SearchContext context;
-  context.out = out != nullptr ? out : memoryOut.file;
-  context.err = err.file;
-  context.clock = [] { return kGoldenClock; };
-  context.stop = stop;
-  context.hardwareThreads = 2;
-  CapturedRun run;
-  run.status = RunSearch(static_cast<int>(argv.size()), argv.data(), context);
-  run.out = memoryOut.Close();
-  run.err = err.Close();
-  return run;
+  CaptureSetup setup;
+  setup.stop = stop;
+  setup.out = out;
+  return CaptureProgram(RunSearch, "floorplan-search", arguments, setup);
 }
 
 // --replay prints what floorplan prints, byte for byte, for short and
@@ -249,7 +239,7 @@ TEST(SearchTest, CommandLineErrorsAndInformation) {
 }
 
 // A stop asked before any run finished leaves nothing to report: a message,
-// status 1 and no log file.
+// the status of the signal and no log file.
 TEST(SearchTest, NoFinishedRunIsAFailureAndWritesNoLog) {
   ScratchFolder folder;
   std::atomic<int> stop{15};
@@ -257,7 +247,7 @@ TEST(SearchTest, NoFinishedRunIsAFailureAndWritesNoLog) {
       RunSearchCaptured({"--time", "5", "--log", folder / "log.txt",
                          SourcePath("examples/n200.txt")},
                         &stop);
-  EXPECT_EQ(1, run.status);
+  EXPECT_EQ(128 + 15, run.status);
   EXPECT_EQ("", run.out);
   EXPECT_EQ("floorplan-search: " + SourcePath("examples/n200.txt") +
                 ": no run finished before the signal\n",
@@ -273,14 +263,14 @@ TEST(SearchTest, FailedWritesAreFailures) {
       {"--time", "0.1", "--runs", "1", "--clock", "5", path}, nullptr, full);
   EXPECT_EQ(1, summary.status);
   EXPECT_EQ(
-      "floorplan-search: standard output: cannot write: No space left on "
+      "floorplan-search: cannot write to standard output: No space left on "
       "device\n",
       summary.err);
   CapturedRun replay = RunSearchCaptured(
       {"--replay", "5", "0.9", "100", "1", "1", "1", "1", path}, nullptr, full);
   EXPECT_EQ(1, replay.status);
   EXPECT_EQ(
-      "floorplan-search: standard output: cannot write: No space left on "
+      "floorplan-search: cannot write to standard output: No space left on "
       "device\n",
       replay.err);
   fclose(full);

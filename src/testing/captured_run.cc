@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/entry.h"
+#include "floorplan/entry.h"
 
 std::vector<const char*> ArgvOf(const char* program,
                                 const std::vector<std::string>& arguments) {
@@ -18,22 +18,39 @@ std::vector<const char*> ArgvOf(const char* program,
   return argv;
 }
 
-CapturedRun RunCaptured(const std::vector<std::string>& arguments,
-                        int64_t clock, HotPath hotPath) {
-  std::vector<const char*> argv = ArgvOf("floorplan", arguments);
+CapturedRun CaptureProgram(const ProgramEntry& entry, const char* program,
+                           const std::vector<std::string>& arguments,
+                           const CaptureSetup& setup) {
+  std::vector<const char*> argv = ArgvOf(program, arguments);
+  FILE* in = setup.in != nullptr ? setup.in : StreamOf(setup.input);
   MemoryStream out;
   MemoryStream err;
-  RunContext context;
-  context.out = out.file;
-  context.err = err.file;
-  context.clock = [clock] { return clock; };
-  context.hotPath = hotPath;
+  ProgramIO io;
+  io.program = program;
+  io.in = in;
+  io.out = setup.out != nullptr ? setup.out : out.file;
+  io.err = err.file;
+  io.errIsTerminal = setup.errIsTerminal;
+  int64_t clock = setup.clock;
+  io.clock = [clock] { return clock; };
+  io.stop = setup.stop;
   CapturedRun run;
-  run.status =
-      RunFloorplan(static_cast<int>(argv.size()), argv.data(), context);
+  run.status = entry(static_cast<int>(argv.size()), argv.data(), io);
+  if (setup.in == nullptr) fclose(in);
   run.out = out.Close();
   run.err = err.Close();
   return run;
+}
+
+CapturedRun RunCaptured(const std::vector<std::string>& arguments,
+                        int64_t clock, HotPath hotPath) {
+  CaptureSetup setup;
+  setup.clock = clock;
+  return CaptureProgram(
+      [hotPath](int argc, const char* const* argv, const ProgramIO& io) {
+        return RunFloorplan(argc, argv, io, hotPath);
+      },
+      "floorplan", arguments, setup);
 }
 
 std::string SourcePath(const std::string& relative) {

@@ -1,5 +1,5 @@
-// Test support: runs a whole invocation of the program in-process with a
-// fixed clock and returns everything it wrote.
+// Test support: runs a whole invocation of one of the programs in-process,
+// through its entry, with a fixed clock, and returns everything it wrote.
 #ifndef FLOORPLAN_TESTING_CAPTURED_RUN_H_
 #define FLOORPLAN_TESTING_CAPTURED_RUN_H_
 
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "anneal/annealer.h"
+#include "cli/program_io.h"
 #include "testing/memory_stream.h"
 
 // The clock of the expected outputs under testdata/golden.
@@ -24,7 +25,25 @@ struct CapturedRun {
 std::vector<const char*> ArgvOf(const char* program,
                                 const std::vector<std::string>& arguments);
 
-// `arguments` excludes the program name.
+// How the invocation's process looks to the program.
+struct CaptureSetup {
+  int64_t clock = kGoldenClock;
+  std::string input;   // standard input's contents
+  FILE* in = nullptr;  // read instead of `input` when set; stays the caller's
+  // Written instead of the captured standard output when set (a stream that
+  // fails, say); stays the caller's.
+  FILE* out = nullptr;
+  const std::atomic<int>* stop = nullptr;
+  bool errIsTerminal = false;
+};
+
+// `program` is argv[0] and the prefix of the program's messages; `arguments`
+// exclude it.
+CapturedRun CaptureProgram(const ProgramEntry& entry, const char* program,
+                           const std::vector<std::string>& arguments,
+                           const CaptureSetup& setup = CaptureSetup());
+
+// A run of floorplan itself, the most common case.
 CapturedRun RunCaptured(const std::vector<std::string>& arguments,
                         int64_t clock = kGoldenClock,
                         HotPath hotPath = HotPath::kFast);

@@ -21,11 +21,52 @@ double Now() {
 
 ChildProcess::ChildProcess(const std::vector<std::string>& argv,
                            const ChildOptions& options) {
+  Start(
+      [&argv] {
+        std::vector<char*> args;
+        for (const std::string& arg : argv)
+          args.push_back(const_cast<char*>(arg.c_str()));
+        args.push_back(nullptr);
+        execv(args[0], args.data());
+        _exit(127);
+      },
+      options);
+}
+
+ChildProcess::ChildProcess(const std::function<int()>& body,
+                           const ChildOptions& options) {
+  Start([&body] { _exit(body()); }, options);
+}
+
+void ChildProcess::Start(const std::function<void()>& run,
+                         const ChildOptions& options) {
   int out[2];
   int err[2];
   if (pipe(out) != 0 || pipe(err) != 0) abort();
+  std::string terminal;
+  if (options.stderrTerminal) {
+    // The test reads the terminal's master side in place of the pipe.
+    int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) abort();
+    terminal = ptsname(master);
+    close(err[0]);
+    err[0] = master;
+  }
+  if (options.stdoutReaderGone) {
+    close(out[0]);
+    out[0] = -1;
+  }
+  fflush(nullptr);
   pid_ = fork();
   if (pid_ == 0) {
+    // As a shell starts a program, whatever the test process does.
+    signal(SIGPIPE, SIG_DFL);
+    if (!terminal.empty()) {
+      int fd = open(terminal.c_str(), O_WRONLY | O_NOCTTY);
+      if (fd < 0) _exit(126);
+      dup2(fd, err[1]);
+      close(fd);
+    }
     for (int signal : options.ignoredSignals) ::signal(signal, SIG_IGN);
     const std::string* paths[2] = {&options.stdoutPath, &options.stderrPath};
     int pipes[2] = {out[1], err[1]};
@@ -42,16 +83,17 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv,
         dup2(pipes[target - 1], target);
       }
     }
-    for (int fd : {out[0], out[1], err[0], err[1]}) close(fd);
-    int devNull = open("/dev/null", O_RDONLY);
-    dup2(devNull, 0);
-    close(devNull);
-    std::vector<char*> args;
-    for (const std::string& arg : argv)
-      args.push_back(const_cast<char*>(arg.c_str()));
-    args.push_back(nullptr);
-    execv(args[0], args.data());
-    _exit(127);
+    for (int fd : {out[0], out[1], err[0], err[1]}) {
+      if (fd >= 0) close(fd);
+    }
+    if (options.stdinClosed) {
+      close(0);
+    } else {
+      int devNull = open("/dev/null", O_RDONLY);
+      dup2(devNull, 0);
+      close(devNull);
+    }
+    run();
   }
   close(out[1]);
   close(err[1]);
@@ -91,13 +133,22 @@ bool ChildProcess::Pump(double seconds) {
   return true;
 }
 
-bool ChildProcess::WaitForOutput(const std::string& text, double seconds) {
+bool ChildProcess::WaitFor(const std::string& text, const std::string& stream,
+                           double seconds) {
   double end = Now() + seconds;
-  while (out_.find(text) == std::string::npos) {
+  while (stream.find(text) == std::string::npos) {
     double left = end - Now();
-    if (left <= 0 || !Pump(left)) return out_.find(text) != std::string::npos;
+    if (left <= 0 || !Pump(left)) return stream.find(text) != std::string::npos;
   }
   return true;
+}
+
+bool ChildProcess::WaitForOutput(const std::string& text, double seconds) {
+  return WaitFor(text, out_, seconds);
+}
+
+bool ChildProcess::WaitForError(const std::string& text, double seconds) {
+  return WaitFor(text, err_, seconds);
 }
 
 void ChildProcess::Signal(int signal) { kill(pid_, signal); }

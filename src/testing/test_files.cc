@@ -17,11 +17,48 @@ ScratchFolder::ScratchFolder() {
   if (mkdtemp(buffer.data()) != nullptr) path_ = buffer.data();
 }
 
+namespace {
+
+// Removes `top` and everything below it, folders the tests made unreadable
+// or unwritable included: each folder is opened up before it is read, and
+// the folders are removed last, deepest first. An explicit stack, as a test
+// may nest folders deeply.
+void RemoveTree(const std::string& top) {
+  std::vector<std::string> pending{top};
+  std::vector<std::string> folders;
+  while (!pending.empty()) {
+    std::string path = pending.back();
+    pending.pop_back();
+    struct stat info;
+    if (lstat(path.c_str(), &info) != 0) continue;
+    if (!S_ISDIR(info.st_mode)) {
+      unlink(path.c_str());
+      continue;
+    }
+    chmod(path.c_str(), (info.st_mode & 07777) | S_IRWXU);
+    folders.push_back(path);
+    for (const std::string& name : Listing(path)) {
+      pending.push_back(path + "/" + name);
+    }
+  }
+  for (size_t k = folders.size(); k-- > 0;) rmdir(folders[k].c_str());
+}
+
+}  // namespace
+
 ScratchFolder::~ScratchFolder() {
-  if (path_.empty()) return;
-  std::string command =
-      "chmod -R u+rwx '" + path_ + "' 2>/dev/null; rm -rf '" + path_ + "'";
-  (void)!std::system(command.c_str());
+  if (!path_.empty()) RemoveTree(path_);
+}
+
+CurrentFolder::CurrentFolder(const std::string& path) {
+  char* here = getcwd(nullptr, 0);
+  if (here != nullptr) previous_ = here;
+  free(here);
+  changed_ = chdir(path.c_str()) == 0;
+}
+
+CurrentFolder::~CurrentFolder() {
+  if (changed_ && !previous_.empty()) (void)!chdir(previous_.c_str());
 }
 
 void WriteText(const std::string& path, const std::string& text) {

@@ -24,6 +24,23 @@ class ScratchFolder {
   std::string path_;
 };
 
+// Makes `path` the current folder while the object lives, for what a
+// program writes beside where it was started. `changed()` is false when the
+// folder could not be entered.
+class CurrentFolder {
+ public:
+  explicit CurrentFolder(const std::string& path);
+  ~CurrentFolder();
+  CurrentFolder(const CurrentFolder&) = delete;
+  CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+  bool changed() const { return changed_; }
+
+ private:
+  std::string previous_;
+  bool changed_ = false;
+};
+
 // Creates or truncates `path` and writes `text` to it.
 void WriteText(const std::string& path, const std::string& text);
 

@@ -1,4 +1,4 @@
-#include "io/standard_descriptors.h"
+#include "cli/standard_descriptors.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "testing/captured_run.h"
+#include "testing/child_process.h"
 #include "testing/parsed_log.h"
 
 namespace {
@@ -397,26 +398,12 @@ TEST(HostileInputTest, FilesThatCannotBeReadAreReported) {
 
 // The real binary, with its real clock: exit statuses as the shell sees
 // them, and both streams.
-struct BinaryRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-BinaryRun RunBinary(const std::vector<std::string>& arguments) {
-  std::string out = WriteTempFile("binary.out", "");
-  std::string err = WriteTempFile("binary.err", "");
-  std::string command = "'" FLOORPLAN_BINARY "'";
-  for (const std::string& argument : arguments)
-    command += " '" + argument + "'";
-  command += " </dev/null >'" + out + "' 2>'" + err + "'";
-  int result = std::system(command.c_str());
-  BinaryRun run;
-  EXPECT_TRUE(WIFEXITED(result)) << command;
-  if (WIFEXITED(result)) run.status = WEXITSTATUS(result);
-  run.out = ReadFile(out);
-  run.err = ReadFile(err);
-  return run;
+CapturedRun RunBinary(const std::vector<std::string>& arguments) {
+  std::vector<std::string> argv{FLOORPLAN_BINARY};
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  ChildResult result = ChildProcess(argv).Finish();
+  EXPECT_TRUE(result.exited);
+  return {result.status, result.out, result.err};
 }
 
 TEST(HostileInputTest, BinaryExitsWith255OnEveryFailure) {
@@ -439,7 +426,7 @@ TEST(HostileInputTest, BinaryExitsWith255OnEveryFailure) {
   };
   for (const auto& test : cases) {
     SCOPED_TRACE(test.arguments.empty() ? "no argument" : test.arguments[0]);
-    BinaryRun run = RunBinary(test.arguments);
+    CapturedRun run = RunBinary(test.arguments);
     EXPECT_EQ(255, run.status);
     EXPECT_EQ(test.out, run.out);
     EXPECT_EQ(test.err, run.err);
@@ -450,9 +437,7 @@ TEST(HostileInputTest, BinaryStopsWhenLoweringLeavesTUnchanged) {
   std::string two = WriteTempFile("two.txt", kTwoModules);
   for (const char* Tf : {"0", "-1"}) {
     SCOPED_TRACE(Tf);
-    BinaryRun run = RunBinary({two, "0.85", "256", Tf});
-    CapturedRun captured{run.status, run.out, run.err};
-    Log log = CheckCompletedRun(captured);
+    Log log = CheckCompletedRun(RunBinary({two, "0.85", "256", Tf}));
     std::vector<Move> expected = TwoModuleMoves(0.85, 256, std::stod(Tf));
     ASSERT_EQ(expected.size(), log.moves.size());
     EXPECT_EQ(expected.back().temperature, log.moves.back().temperature);

@@ -1,7 +1,7 @@
 // One small placement, worked out by hand, through the table and its three
 // writers: rows back in data-file order, the summary's sums, and each
 // format's quoting of names that would break it.
-#include "report/placement_table.h"
+#include "report/report_placement.h"
 
 #include <gtest/gtest.h>
 
@@ -33,31 +33,31 @@ struct Example {
                          {2, 0, 50, 30, 30, false}};
     placement.width = 30;
     placement.height = 80;
-    placement.area = 2400;
   }
 };
 
-TEST(PlacementTableTest, RowsInDataOrderAndSummary) {
+TEST(ReportPlacementTest, RowsInDataOrderAndSums) {
   Example example;
-  PlacementTable table =
-      TabulatePlacement(example.placement, example.modules, example.dataIndex);
-  ASSERT_EQ(3u, table.rows.size());
-  EXPECT_EQ(1, table.rows[0].identifier);
-  EXPECT_EQ(10, table.rows[0].x);
-  EXPECT_TRUE(table.rows[0].rotated);
-  EXPECT_EQ(2, table.rows[1].identifier);
-  EXPECT_EQ(50, table.rows[1].y);
-  EXPECT_EQ(3, table.rows[2].identifier);
-  EXPECT_TRUE(table.anyName);
-  EXPECT_EQ(Area{2400}, table.summary.area);
-  EXPECT_EQ(Area{2200}, table.summary.moduleArea);
-  EXPECT_NEAR(100.0 / 12, table.summary.deadSpacePercent, 1e-9);
+  ReportPlacement joined =
+      JoinPlacement(example.placement, example.modules, example.dataIndex);
+  ASSERT_EQ(3u, joined.modules.size());
+  for (size_t k = 0; k < 3; ++k) {
+    EXPECT_EQ(example.modules[k].name, joined.modules[k].module.name);
+    EXPECT_EQ(joined.modules[k].module.identifier,
+              joined.modules[k].place.identifier);
+  }
+  EXPECT_EQ(10, joined.modules[0].place.x);
+  EXPECT_TRUE(joined.modules[0].place.rotated);
+  EXPECT_EQ(50, joined.modules[1].place.y);
+  EXPECT_TRUE(AnyName(joined));
+  EXPECT_EQ(Area{2400}, BoxAreaOf(joined));
+  EXPECT_EQ(Area{2200}, ModuleAreaOf(joined));
 }
 
-TEST(PlacementTableTest, EachFormatWritesTheSamePlacement) {
+TEST(ReportPlacementTest, EachFormatWritesTheSamePlacement) {
   Example example;
-  PlacementTable table =
-      TabulatePlacement(example.placement, example.modules, example.dataIndex);
+  ReportPlacement table =
+      JoinPlacement(example.placement, example.modules, example.dataIndex);
   // The escape and the bell of module 2's name would set the terminal's
   // title; the table shows them as '?'.
   EXPECT_EQ(
@@ -70,7 +70,7 @@ TEST(PlacementTableTest, EachFormatWritesTheSamePlacement) {
       "bounding height  80\n"
       "area             2400\n"
       "module area      2200\n"
-      "dead space       8.33%\n"
+      "dead space       8.33 %\n"
       "aspect ratio     0.375 (width / height)\n"
       "picture          p.svg\n",
       PlacementText(table, "p.svg"));
@@ -101,13 +101,12 @@ TEST(PlacementTableTest, EachFormatWritesTheSamePlacement) {
 
 // A box of 2^40 x 2^30: an area of 2^70 = 1180591620717411303424, past both
 // 2^63 and a double's 2^53, is written with every digit.
-TEST(PlacementTableTest, AreasBeyondSixtyThreeBitsStayExact) {
+TEST(ReportPlacementTest, AreasBeyondSixtyThreeBitsStayExact) {
   Example example;
   example.placement.width = int64_t{1} << 40;
   example.placement.height = int64_t{1} << 30;
-  example.placement.area = Area{1} << 70;
-  PlacementTable table =
-      TabulatePlacement(example.placement, example.modules, example.dataIndex);
+  ReportPlacement table =
+      JoinPlacement(example.placement, example.modules, example.dataIndex);
   const std::string digits = "1180591620717411303424";
   EXPECT_NE(std::string::npos, PlacementText(table, "").find(
                                    "\narea             " + digits + "\n"));

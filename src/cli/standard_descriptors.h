@@ -4,8 +4,8 @@
 // receive everything meant for standard output; and a write to a closed
 // standard output must still fail, so that the program reports it rather
 // than exit 0 having written nothing.
-#ifndef FLOORPLAN_IO_STANDARD_DESCRIPTORS_H_
-#define FLOORPLAN_IO_STANDARD_DESCRIPTORS_H_
+#ifndef FLOORPLAN_CLI_STANDARD_DESCRIPTORS_H_
+#define FLOORPLAN_CLI_STANDARD_DESCRIPTORS_H_
 
 // Opens /dev/null onto each of the descriptors 0, 1 and 2 that is closed, in
 // the direction opposite to its use: standard input write-only, standard
@@ -16,4 +16,4 @@
 // left closed.
 void GuardStandardDescriptors();
 
-#endif  // FLOORPLAN_IO_STANDARD_DESCRIPTORS_H_
+#endif  // FLOORPLAN_CLI_STANDARD_DESCRIPTORS_H_

@@ -3,8 +3,8 @@
 // the Unix convention: 0 done, 1 an input or output they could not use, 2 a
 // command line they could not use. A run ended by a signal exits as the shell
 // reports that signal: 128 + its number.
-#ifndef FLOORPLAN_APP_EXIT_STATUS_H_
-#define FLOORPLAN_APP_EXIT_STATUS_H_
+#ifndef FLOORPLAN_CLI_EXIT_STATUS_H_
+#define FLOORPLAN_CLI_EXIT_STATUS_H_
 
 #include <csignal>
 
@@ -19,4 +19,4 @@ constexpr int kExitUsage = 2;
 
 constexpr int ExitStatusForSignal(int signal) { return 128 + signal; }
 
-#endif  // FLOORPLAN_APP_EXIT_STATUS_H_
+#endif  // FLOORPLAN_CLI_EXIT_STATUS_H_

@@ -7,8 +7,8 @@
 //
 // The request is process-wide state, as signals are; it is read through
 // StopRequest() by every run the process makes.
-#ifndef FLOORPLAN_APP_STOP_SIGNALS_H_
-#define FLOORPLAN_APP_STOP_SIGNALS_H_
+#ifndef FLOORPLAN_CLI_STOP_SIGNALS_H_
+#define FLOORPLAN_CLI_STOP_SIGNALS_H_
 
 #include <atomic>
 
@@ -22,4 +22,4 @@ const std::atomic<int>* StopRequest();
 // otherwise returns.
 void RaiseReceivedSignal();
 
-#endif  // FLOORPLAN_APP_STOP_SIGNALS_H_
+#endif  // FLOORPLAN_CLI_STOP_SIGNALS_H_

@@ -1,12 +1,14 @@
-#include "app/entry.h"
+#include "floorplan/entry.h"
 
 #include <cerrno>
 #include <cstring>
 #include <string>
 
-#include "app/exit_status.h"
-#include "app/stop_signals.h"
+#include "anneal/parameters.h"
+#include "cli/exit_status.h"
+#include "cli/stop_signals.h"
 #include "io/loader.h"
+#include "io/output_file.h"
 #include "random/random.h"
 
 const char* const kUsageText =
@@ -23,52 +25,49 @@ const char* const kUsageText =
 namespace {
 
 // A run whose output was lost did not succeed.
-int OutputFailed(const RunContext& context, int error) {
-  fprintf(context.err, "floorplan: cannot write to standard output: %s\n",
-          strerror(error));
+int OutputFailed(const ProgramIO& io, int error) {
+  io.Complain(LostWrite("standard output", strerror(error)));
   return kExitFloorplanFailure;
 }
 
 }  // namespace
 
-int RunFloorplan(int argc, const char* const* argv, const RunContext& context) {
+int RunFloorplan(int argc, const char* const* argv, const ProgramIO& io,
+                 HotPath hotPath) {
   int arguments = argc - 1;
   if (arguments < 1 || arguments > 7) {
-    fputs(kUsageText, context.out);
-    if (fflush(context.out) != 0) return OutputFailed(context, errno);
+    fputs(kUsageText, io.out);
+    if (fflush(io.out) != 0) return OutputFailed(io, errno);
     return kExitFloorplanFailure;
   }
-  RandomSource random(static_cast<uint64_t>(context.clock()));
+  RandomSource random(static_cast<uint64_t>(io.clock()));
   std::string reason;
   std::unique_ptr<Floorplan> floorplan =
       LoadFloorplan(argv[1], &random, &reason);
   if (!floorplan) {
-    fprintf(context.err, "Unable to open file: %s\n", argv[1]);
+    fprintf(io.err, "Unable to open file: %s\n", argv[1]);
     return kExitFloorplanFailure;
   }
   AnnealingParameters parameters = DefaultParameters(floorplan->numModules);
   ApplyArguments(argv + 2, arguments - 1, &parameters);
 
   ArmStopSignals();  // from here a signal stops the run cleanly
-  AnnealingOutcome outcome =
-      SimulatedAnnealing(parameters, std::move(floorplan), &random, context);
+  RunOptions options;
+  options.out = io.out;
+  options.err = io.err;
+  options.hotPath = hotPath;
+  options.stop = io.stop;
+  AnnealingOutcome outcome = SimulatedAnnealing(
+      parameters, std::move(floorplan), &random, io.clock, options);
   switch (outcome.status) {
     case AnnealingStatus::kRefused:
       return kExitFloorplanFailure;
     case AnnealingStatus::kOutputFailed:
-      return OutputFailed(context, outcome.outputError);
+      return OutputFailed(io, outcome.outputError);
     case AnnealingStatus::kRan:
     case AnnealingStatus::kInterrupted:
       break;
   }
-  if (fflush(context.out) != 0) return OutputFailed(context, errno);
+  if (fflush(io.out) != 0) return OutputFailed(io, errno);
   return kExitSuccess;
-}
-
-AnnealingOutcome RunOnModules(const std::vector<DataModule>& modules,
-                              const AnnealingParameters& parameters,
-                              int64_t firstSeed, const RunContext& context) {
-  RandomSource random(static_cast<uint64_t>(firstSeed));
-  return SimulatedAnnealing(parameters, BuildFloorplan(modules, &random),
-                            &random, context);
 }

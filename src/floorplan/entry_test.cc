@@ -1,4 +1,4 @@
-#include "app/entry.h"
+#include "floorplan/entry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/stop_signals.h"
+#include "cli/stop_signals.h"
 
 #include <signal.h>
 
