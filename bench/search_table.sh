@@ -25,7 +25,7 @@ if [ ${#files[@]} -eq 0 ]; then
 fi
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build --target floorplan floorplan-search -j >/dev/null
+cmake --build build --target floorplan floorplan-search -j"$(nproc)" >/dev/null
 
 # The dead space of a floorplan log's final cost, in percent.
 dead_space() {  # DATAFILE COST

@@ -27,7 +27,7 @@ if [ "${1:-}" = "--" ]; then
 fi
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build --target floorplan_bench -j >/dev/null
+cmake --build build --target floorplan_bench -j"$(nproc)" >/dev/null
 
 printf '%-6s %-28s %7s %10s %9s %11s %12s %9s\n' path file modules moves seconds moves/s area dead
 for file in examples/apte.txt examples/xerox.txt examples/hp.txt examples/ami33.txt \

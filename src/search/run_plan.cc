@@ -9,17 +9,10 @@
 
 namespace {
 
-// The temperatures, as shares of the average module area S. From 100 modules
-// on a run starts at 0.03 S, where an uphill move worth a fraction of a
-// module is still taken, and ends at 5e-5 S.
+// The temperatures, as shares of the average module area S; smaller files
+// anneal in a cooler range (docs/search.md says why).
 constexpr double kInitialScale = 0.03;  // T0 / S
 constexpr double kFinalScale = 5e-5;    // Tf / S
-// Smaller files find their compact floorplans much cooler. ami33 between
-// 0.03 S and 0.0006 S only wanders among floorplans near 10 % dead space
-// and finds its best ones below; its runs from 0.0006 S to 0.0001 S end at
-// or below 6.5 % four times as often (12 runs of 48 against 3, from the same
-// clock seconds, same lengths). n100 from 0.0006 S to 0.00015 S gains
-// nothing on average, and its best runs are worse.
 constexpr uint32_t kCoolRangeBelow = 100;  // modules
 constexpr double kCoolInitialScale = 6e-4;
 constexpr double kCoolFinalScale = 1e-4;
@@ -32,11 +25,8 @@ constexpr double kProbeShares[kProbeRuns] = {0.02, 0.05};
 // to another, and a run stopped at the deadline is lost: the long runs leave
 // that much room.
 constexpr double kLongShare = 0.85;
-// Beyond some 200,000 temperatures a run's median still falls a little but
-// its chance of an exceptional floorplan no longer grows (ami33: about one
-// run in seven at or below 6.5 % dead space at 200,000 temperatures and at
-// 345,000), and the best of a search is such a run: the time goes to more
-// runs instead.
+// Beyond this many temperatures a run's chance of an exceptional floorplan
+// no longer grows: the time goes to more runs instead.
 constexpr double kMostTemperatures = 240000;
 // Fine steps, so that on a machine slower than the model a run nearly as
 // long as the long ones still fits.
@@ -57,15 +47,7 @@ uint64_t MovesPerTemperature(uint32_t modules) {
   return 2 * uint64_t{MovesLimit(modules)} + 1;
 }
 
-// Measured in wall time on a 2-core virtual machine, two runs at once, on
-// the benchmarks and on 300-module files: at most 0.38 to 0.43 microseconds
-// a move from 9 to 11 modules, 0.51 for 33, 0.80 for 100, 1.08 for 200 and
-// 1.22 to 1.69 for 300 (more kinds of side, longer staircases); the model
-// lies some 10 % above the slowest, as a run that cannot end in time gives
-// way to a much shorter one. A run also costs 4 microseconds times N^2 (0.36
-// s for 300 modules). Writing the log takes 1.9 times as long below 20
-// modules, where every line carries the expression, and 1.07 to 1.16 times
-// from there on.
+// The reference machine's times, measured as docs/search.md tells.
 RunTimeModel::RunTimeModel(uint32_t modules)
     : perRunSeconds(4e-6 * static_cast<double>(modules) *
                     static_cast<double>(modules)),

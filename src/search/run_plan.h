@@ -4,38 +4,11 @@
 // search is repeatable whatever the timing and the number of threads; only
 // how many runs of the sequence finish depends on the time.
 //
-// The strategy, with S the average module area, P(N) the moves of one
-// temperature and t(N) = 0.40 + 0.0047 N microseconds the model's time of a
-// move on one core, in wall time, after 4 N^2 microseconds a run:
-//
-//   T0 = 0.03 S, Tf = 5e-5 S      from 100 modules on: an uphill move
-//                                 worth a fraction of a module is what
-//                                 decides a compact floorplan
-//   T0 = 6e-4 S, Tf = 1e-4 S      below 100 modules, whose compact
-//                                 floorplans lie among nearly equal ones
-//   M  = (B - 4 N^2 us) / t(N)    the moves of one core in the budget B
-//   k  = ceil(0.85 M / (240000 P(N)))   long runs per core: beyond
-//                                 240,000 temperatures a run's chance of an
-//                                 exceptional floorplan stops growing
-//   run 0, 1      0.02, 0.05 M    a result however busy the machine, and
-//                                 the speed that decides what fits later
-//   run 2 .. 2k+1 0.85 M / k      the long runs, which find the best
-//                                 floorplans: up to that length a run's
-//                                 dead space falls with its length more
-//                                 than the best of several shorter runs
-//                                 gains
-//   then          0.6, 0.6, 0.4, 0.4, 0.3, 0.3, 0.2, 0.2, then 0.1, 0.05
-//                                 for ever (x M, at most a long run's):
-//                                 for a machine slower than the model, and
-//                                 for the time the long runs leave
-//   lambda        = (Tf/T0)^(P(N)/moves), 1 - lambda to four digits
-//   weights       2 1 1 and 3 1 1 in turn (M1 swaps weighted up win)
-//   clock second  C + i
-//
-// A run that cannot end in time is skipped for the next shorter one. With a
-// log the runs are sized for 0.34 B / f, f the log's extra time (1.25, or
-// 2.2 below 20 modules), so that the winner's replay fits too and takes
-// about a third of the budget, one core working while the others wait.
+// The strategy, its constants and the measurements behind them are in
+// docs/search.md ("The plan, as the code makes it"): temperatures scaled by
+// the average module area, a few long runs a core after two short probes,
+// shorter runs after them, lambda from the moves a run can afford, module
+// swaps weighted up, and run i started in clock second C + i.
 #ifndef FLOORPLAN_SEARCH_RUN_PLAN_H_
 #define FLOORPLAN_SEARCH_RUN_PLAN_H_
 
