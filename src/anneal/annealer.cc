@@ -93,8 +93,8 @@ Annealing::Annealing(const AnnealingParameters& parameters,
     }
   }
   candidates_ = options.hotPath == HotPath::kPlain
-                    ? MakeCopyingCandidates(std::move(E0))
-                    : MakeRecordingCandidates(std::move(E0));
+                    ? MakeCopyingCandidates(std::move(E0), options.cost)
+                    : MakeRecordingCandidates(std::move(E0), options.cost);
   currentCost_ = bestCost_ = candidates_->Start();
 }
 

@@ -14,6 +14,7 @@
 #include "anneal/parameters.h"
 #include "model/area.h"
 #include "model/floorplan.h"
+#include "model/shape_cost.h"
 
 class RandomSource;
 
@@ -29,10 +30,14 @@ enum class HotPath { kFast, kPlain };
 enum class Logging { kOn, kOff };
 
 // Where a run writes and how, so that a test can run it on memory streams
-// and compare every byte.
+// and compare every byte, and what it minimises.
 struct RunOptions {
   FILE* out = stdout;
   FILE* err = stderr;
+  // floorplan's runs minimise the least area; a companion's may anneal
+  // against a fixed outline instead, with the same moves, draws, schedule
+  // and log, the costs being the outline's.
+  ShapeCost cost;
   HotPath hotPath = HotPath::kFast;
   Logging logging = Logging::kOn;
   // When set and non-zero (a signal number), the run stops after the move in

@@ -9,15 +9,15 @@ namespace {
 
 class CopyingCandidates : public Candidates {
  public:
-  explicit CopyingCandidates(std::unique_ptr<Floorplan> initial)
-      : current_(std::move(initial)) {}
+  CopyingCandidates(std::unique_ptr<Floorplan> initial, const ShapeCost& cost)
+      : current_(std::move(initial)), cost_(cost) {}
 
-  Area Start() override { return ReferenceCost(*current_); }
+  Area Start() override { return ReferenceCost(*current_, cost_); }
   Floorplan* StartCandidate() override {
     candidate_ = current_->Copy();
     return candidate_.get();
   }
-  Area CandidateCost() override { return ReferenceCost(*candidate_); }
+  Area CandidateCost() override { return ReferenceCost(*candidate_, cost_); }
   void Accept() override { current_ = std::move(candidate_); }
   void Reject() override { candidate_.reset(); }
   const Floorplan& current() const override { return *current_; }
@@ -25,12 +25,14 @@ class CopyingCandidates : public Candidates {
  private:
   std::unique_ptr<Floorplan> current_;
   std::unique_ptr<Floorplan> candidate_;
+  ShapeCost cost_;
 };
 
 class RecordingCandidates : public Candidates {
  public:
-  explicit RecordingCandidates(std::unique_ptr<Floorplan> initial)
-      : current_(std::move(initial)) {}
+  RecordingCandidates(std::unique_ptr<Floorplan> initial,
+                      const ShapeCost& cost)
+      : current_(std::move(initial)), areas_(cost) {}
 
   Area Start() override { return areas_.Start(*current_); }
   Floorplan* StartCandidate() override {
@@ -50,11 +52,11 @@ class RecordingCandidates : public Candidates {
 }  // namespace
 
 std::unique_ptr<Candidates> MakeCopyingCandidates(
-    std::unique_ptr<Floorplan> initial) {
-  return std::make_unique<CopyingCandidates>(std::move(initial));
+    std::unique_ptr<Floorplan> initial, const ShapeCost& cost) {
+  return std::make_unique<CopyingCandidates>(std::move(initial), cost);
 }
 
 std::unique_ptr<Candidates> MakeRecordingCandidates(
-    std::unique_ptr<Floorplan> initial) {
-  return std::make_unique<RecordingCandidates>(std::move(initial));
+    std::unique_ptr<Floorplan> initial, const ShapeCost& cost) {
+  return std::make_unique<RecordingCandidates>(std::move(initial), cost);
 }

@@ -13,6 +13,7 @@
 
 #include "model/area.h"
 #include "model/floorplan.h"
+#include "model/shape_cost.h"
 
 class Candidates {
  public:
@@ -33,10 +34,10 @@ class Candidates {
   virtual const Floorplan& current() const = 0;
 };
 
-// Both own the Floorplan they are given.
+// Both own the Floorplan they are given; the areas they give are `cost`'s.
 std::unique_ptr<Candidates> MakeCopyingCandidates(
-    std::unique_ptr<Floorplan> initial);
+    std::unique_ptr<Floorplan> initial, const ShapeCost& cost);
 std::unique_ptr<Candidates> MakeRecordingCandidates(
-    std::unique_ptr<Floorplan> initial);
+    std::unique_ptr<Floorplan> initial, const ShapeCost& cost);
 
 #endif  // FLOORPLAN_ANNEAL_CANDIDATES_H_

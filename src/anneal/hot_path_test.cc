@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "anneal/clock_second_run.h"
+#include "io/data_file.h"
 #include "testing/captured_run.h"
 
 namespace {
@@ -68,6 +70,32 @@ TEST(HotPathTest, RandomFilesGiveIdenticalOutput) {
       arguments.push_back(w.substr(at, 1));
     ExpectSameOutput(arguments, 77);
   }
+}
+
+// Against an outline the costs differ from the areas, and both paths must
+// still agree on every one of them.
+TEST(HotPathTest, OutlineRunsGiveIdenticalOutput) {
+  std::vector<DataModule> modules;
+  std::string error;
+  ASSERT_TRUE(
+      ReadDataFile(SourcePath("examples/ami33.txt"), &modules, &error));
+  AnnealingParameters parameters;
+  parameters.lambda = 0.9;
+  parameters.T0 = 1e3;
+  parameters.Tf = 10;
+  std::string outputs[2];
+  for (HotPath path : {HotPath::kFast, HotPath::kPlain}) {
+    MemoryStream out;
+    RunOptions options;
+    options.out = out.file;
+    options.hotPath = path;
+    options.cost = ShapeCost(Outline{1326, 1205});
+    EXPECT_EQ(AnnealingStatus::kRan,
+              RunAtClockSecond(modules, parameters, 5, options).status);
+    outputs[path == HotPath::kPlain] = out.Close();
+  }
+  EXPECT_TRUE(outputs[0] == outputs[1]);
+  EXPECT_NE(std::string::npos, outputs[0].find("Final solution:"));
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ void AreaTracker::Recombine(const Floorplan& floorplan, const Cut* cut,
 }
 
 Area AreaTracker::AreaOf(const Staircase& staircase) const {
-  return LeastArea(staircase.first, staircase.count);
+  return cost_.Of(staircase.first, staircase.count);
 }
 
 bool AreaTracker::IsMarked(uint32_t element) const {

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "model/area.h"
+#include "model/shape_cost.h"
 #include "model/staircase.h"
 
 struct Element;
@@ -27,6 +28,10 @@ struct Floorplan;
 
 class AreaTracker {
  public:
+  // The costs it gives are `cost`'s of the root's staircase: the least area
+  // by default.
+  explicit AreaTracker(const ShapeCost& cost = ShapeCost()) : cost_(cost) {}
+
   // Evaluates `floorplan` whole and tracks it from now on.
   Area Start(const Floorplan& floorplan);
   // The area of `floorplan` with the changes recorded since its last
@@ -53,6 +58,7 @@ class AreaTracker {
   void NextGeneration();
   void ListPreorder(const Cut* top);
 
+  ShapeCost cost_;
   std::vector<Staircase> staircases_;  // by element index, cuts only
   Area area_ = 0;
   uint32_t root_ = 0;

@@ -95,11 +95,12 @@ void ReleaseShapes(ShapeList list) {
   }
 }
 
-Area ReferenceCost(const Floorplan& floorplan) {
+Area ReferenceCost(const Floorplan& floorplan, const ShapeCost& cost) {
   ShapeList shapes = ShapesOf(floorplan.root);
   Area best = kLargestArea;
   for (const Shape* shape = shapes; shape != nullptr; shape = shape->next) {
-    best = std::min(best, BoxArea(shape->width, shape->height));
+    Corner box = {shape->width, shape->height};
+    best = std::min(best, cost.Of(&box, 1));
   }
   ReleaseShapes(shapes);
   return best;

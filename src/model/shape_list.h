@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "model/area.h"
+#include "model/shape_cost.h"
 
 struct Element;
 struct Floorplan;
@@ -31,7 +32,9 @@ ShapeList ShapesOf(const Element* element);
 
 void ReleaseShapes(ShapeList list);
 
-// The smallest width x height over ShapesOf(root).
-Area ReferenceCost(const Floorplan& floorplan);
+// `cost`'s least over ShapesOf(root): by default the smallest width x
+// height.
+Area ReferenceCost(const Floorplan& floorplan,
+                   const ShapeCost& cost = ShapeCost());
 
 #endif  // FLOORPLAN_MODEL_SHAPE_LIST_H_
