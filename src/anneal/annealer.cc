@@ -9,6 +9,7 @@
 #include "anneal/candidates.h"
 #include "anneal/log_format.h"
 #include "anneal/move_log.h"
+#include "model/staircase.h"
 #include "random/random.h"
 
 namespace {
@@ -35,6 +36,7 @@ class Annealing {
   bool SwapModulesCanSucceed(const Floorplan& candidate) const;
 
   AnnealingParameters parameters_;
+  ShapeCost cost_;
   double T_;
   uint32_t weightSum_;
   RandomSource* random_;
@@ -71,6 +73,7 @@ Annealing::Annealing(const AnnealingParameters& parameters,
                      std::unique_ptr<Floorplan> E0, RandomSource* random,
                      const RunOptions& options)
     : parameters_(parameters),
+      cost_(options.cost),
       T_(parameters.T0),
       weightSum_(parameters.probM1 + parameters.probM2 + parameters.probM3),
       random_(random),
@@ -127,6 +130,9 @@ AnnealingOutcome Annealing::Run() {
 
   AnnealingOutcome outcome;
   outcome.bestCost = bestCost_;
+  StaircaseWorkspace work;
+  EvaluateStaircase(best_->head, nullptr, &work);
+  outcome.bestShape = cost_.Best(work.corners.data(), work.corners.size());
   outcome.moves = moves_;
   if (log_->error() == 0) {
     log_->Text("\n");

@@ -55,6 +55,8 @@ enum class AnnealingStatus {
 struct AnnealingOutcome {
   AnnealingStatus status = AnnealingStatus::kRefused;
   Area bestCost = 0;
+  // The best Floorplan's shape of that cost (RunOptions::cost's choice).
+  FloorplanShape bestShape;
   uint64_t moves = 0;
   int outputError = 0;  // the errno of the failed write
 };
