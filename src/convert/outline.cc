@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "io/module_line.h"
+#include "io/number_text.h"
 
 namespace {
 
@@ -24,21 +25,7 @@ bool Same(const OutlinePoint& a, const OutlinePoint& b) {
 }  // namespace
 
 bool ParseCoordinate(std::string_view text, int64_t* value) {
-  size_t at = 0;
-  bool negative = false;
-  if (at < text.size() && (text[at] == '-' || text[at] == '+')) {
-    negative = text[at] == '-';
-    ++at;
-  }
-  if (at == text.size()) return false;
-  int64_t magnitude = 0;
-  for (; at < text.size(); ++at) {
-    if (text[at] < '0' || text[at] > '9') return false;
-    magnitude = magnitude * 10 + (text[at] - '0');
-    if (magnitude > kCoordinateLimit) return false;
-  }
-  *value = negative ? -magnitude : magnitude;
-  return true;
+  return ParseWholeInteger(text, kCoordinateLimit, value);
 }
 
 bool RectangleOfOutline(const std::vector<OutlinePoint>& points, int64_t* width,

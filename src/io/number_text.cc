@@ -75,3 +75,21 @@ double ParseDecimal(std::string_view text) {
   }
   return std::strtod(number.c_str(), nullptr);
 }
+
+bool ParseWholeInteger(std::string_view text, int64_t limit, int64_t* value) {
+  size_t at = 0;
+  bool negative = false;
+  if (at < text.size() && (text[at] == '-' || text[at] == '+')) {
+    negative = text[at] == '-';
+    ++at;
+  }
+  if (at == text.size()) return false;
+  int64_t magnitude = 0;
+  for (; at < text.size(); ++at) {
+    if (!IsDigit(text[at])) return false;
+    magnitude = magnitude * 10 + (text[at] - '0');
+    if (magnitude > limit) return false;
+  }
+  *value = negative ? -magnitude : magnitude;
+  return true;
+}
