@@ -4,6 +4,7 @@
 
 #include "convert/input_format.h"
 #include "convert/outline.h"
+#include "io/leading_matter.h"
 
 namespace {
 
@@ -114,12 +115,15 @@ bool ReadBookshelfBlocks(std::string_view text, std::vector<HardBlock>* blocks,
   bool header = false;
   int64_t declared = -1;  // NumHardRectilinearBlocks, once given
   uint64_t declaredLine = 0;
-  uint64_t lineNumber = 0;
+  size_t start = 0;
+  uint64_t lineNumber = 1;
+  if (!SkipLeadingMatter(text, &start, &lineNumber, error)) return false;
+  --lineNumber;  // counted again as the first line is taken
   auto fail = [&](uint64_t line, std::string reason) {
     *error = {line, std::move(reason)};
     return false;
   };
-  for (size_t at = 0; at < text.size();) {
+  for (size_t at = start; at < text.size();) {
     size_t end = text.find('\n', at);
     if (end == std::string_view::npos) end = text.size();
     std::string_view line = text.substr(at, end - at);

@@ -55,6 +55,10 @@ TEST(BookshelfBlocksTest, ReadsHardBlocksInFileOrder) {
        "Numerator hardrectilinear 4 (0, 0) (0, 2) (1, 2) (1, 0)\n"
        "M7(x) hardrectilinear 4 (0, 0) (0, 2) (1, 2) (1, 0)\n",
        {"Numerator 1x2 @2", "M7(x) 1x2 @3"}},
+      {"a byte-order mark and a /* */ comment before the header",
+       "\xEF\xBB\xBF/* made\n by hand */ UCSC blocks 1.0\n"
+       "a hardrectilinear 4 (0, 0) (0, 2) (1, 2) (1, 0)\n",
+       {"a 1x2 @3"}},
       {"header only", "UCSC blocks 1.0\n", {}},
   };
   for (const auto& c : cases) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "io/leading_matter.h"
+
 namespace {
 
 bool StartsWithWord(std::string_view text, std::string_view word) {
@@ -22,30 +24,9 @@ bool StartsWithWord(std::string_view text, std::string_view word) {
 
 bool DetectInputFormat(std::string_view text, InputFormat* format,
                        InputError* error) {
-  uint64_t line = 1;
   size_t at = 0;
-  while (at < text.size()) {
-    char c = text[at];
-    if (c == '\n') {
-      ++line;
-      ++at;
-    } else if (c == ' ' || c == '\t' || c == '\r') {
-      ++at;
-    } else if (c == '#') {
-      at = std::min(text.size(), text.find('\n', at));
-    } else if (text.compare(at, 2, "/*") == 0) {
-      size_t end = text.find("*/", at + 2);
-      if (end == std::string_view::npos) {
-        *error = {line, "a comment that is never closed"};
-        return false;
-      }
-      line += static_cast<uint64_t>(
-          std::count(text.begin() + at, text.begin() + end, '\n'));
-      at = end + 2;
-    } else {
-      break;
-    }
-  }
+  uint64_t line = 1;
+  if (!SkipLeadingMatter(text, &at, &line, error)) return false;
   std::string_view rest = text.substr(at);
   if (rest.compare(0, 4, "UCSC") == 0) {
     *format = InputFormat::kBookshelfBlocks;

@@ -21,7 +21,13 @@ TEST(InputFormatTest, ToldFromTheFirstWords) {
        InputFormat::kBookshelfBlocks, 0, ""},
       {"blocks after comments and blanks", "# made by hand\n\n \tUCSC blocks\n",
        true, InputFormat::kBookshelfBlocks, 0, ""},
+      {"blocks after a byte-order mark and a /* */ comment",
+       "\xEF\xBB\xBF/* made\n by hand */ UCSC blocks\n", true,
+       InputFormat::kBookshelfBlocks, 0, ""},
       {"YAL", "MODULE a;\n", true, InputFormat::kYal, 0, ""},
+      {"YAL after a byte-order mark and a # comment",
+       "\xEF\xBB\xBF# made by hand\r\nMODULE a;\n", true, InputFormat::kYal, 0,
+       ""},
       {"YAL in lower case after a comment", "/* one\n two */ module a;", true,
        InputFormat::kYal, 0, ""},
       {"YAL with the ; against the keyword", "MODULE;", true, InputFormat::kYal,
@@ -36,6 +42,12 @@ TEST(InputFormatTest, ToldFromTheFirstWords) {
        "neither a GSRC bookshelf blocks file (the header \"UCSC blocks\") nor "
        "a YAL file (a MODULE statement)"},
       {"a data file", "\n\n1 3 4 a\n2 5 6 b\n", false, InputFormat::kYal, 3,
+       "neither a GSRC bookshelf blocks file (the header \"UCSC blocks\") nor "
+       "a YAL file (a MODULE statement)"},
+      {"a byte-order mark only", "\xEF\xBB\xBF", false, InputFormat::kYal, 1,
+       "no blocks: nothing but comments and blank lines"},
+      {"a byte-order mark not at the start", " \xEF\xBB\xBFUCSC blocks\n",
+       false, InputFormat::kYal, 1,
        "neither a GSRC bookshelf blocks file (the header \"UCSC blocks\") nor "
        "a YAL file (a MODULE statement)"},
       {"a comment never closed", "\n/* MODULE a;\n", false, InputFormat::kYal,
