@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/exit_status.h"
 #include "app/version.h"
 #include "convert/bookshelf_blocks.h"
@@ -14,7 +15,6 @@
 #include "convert/hard_block.h"
 #include "convert/input_format.h"
 #include "convert/yal_modules.h"
-#include "app/command_line.h"
 #include "io/file_closer.h"
 #include "io/output_file.h"
 

@@ -129,8 +129,7 @@ TEST(ConvertTest, RefusalsNameTheLineAndWriteNothing) {
     std::string reason;
   } cases[] = {
       {"soft block", "UCSC blocks 1.0\n\nsb softrectangular 100 0.5 2\n", ":3",
-       "block sb is a soft block (softrectangular): only hard blocks can be "
-       "converted"},
+       "sb is a soft block (softrectangular): soft blocks have no fixed sides"},
       {"L-shaped",
        "MODULE a; " + module + "MODULE L; TYPE GENERAL;\n" +
            "DIMENSIONS 0 0 0 2 1 2 1 1 2 1 2 0; ENDMODULE;\n",

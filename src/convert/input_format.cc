@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "convert/bookshelf_blocks.h"
 #include "io/leading_matter.h"
 
 namespace {
@@ -20,6 +21,24 @@ bool StartsWithWord(std::string_view text, std::string_view word) {
          next == ';' || next == '/';
 }
 
+// A "KEY : ..." line, with or without blanks before the colon.
+bool StartsWithKey(std::string_view text, std::string_view key) {
+  if (text.compare(0, key.size(), key) != 0) return false;
+  size_t at = key.size();
+  while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
+  return at < text.size() && text[at] == ':';
+}
+
+bool IsBookshelfStart(std::string_view text) {
+  if (text.compare(0, kBookshelfHeader.size(), kBookshelfHeader) == 0) {
+    return true;
+  }
+  for (std::string_view key : kBookshelfCountKeys) {
+    if (StartsWithKey(text, key)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 bool DetectInputFormat(std::string_view text, InputFormat* format,
@@ -28,7 +47,7 @@ bool DetectInputFormat(std::string_view text, InputFormat* format,
   uint64_t line = 1;
   if (!SkipLeadingMatter(text, &at, &line, error)) return false;
   std::string_view rest = text.substr(at);
-  if (rest.compare(0, 4, "UCSC") == 0) {
+  if (IsBookshelfStart(rest)) {
     *format = InputFormat::kBookshelfBlocks;
     return true;
   }

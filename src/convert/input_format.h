@@ -1,7 +1,8 @@
 // Which benchmark format a file is in, told from its first word rather than
 // its name, after the leading matter every reader skips (SkipLeadingMatter):
-// a GSRC bookshelf blocks file opens with the header "UCSC blocks", a YAL
-// file with its first MODULE statement.
+// a GSRC bookshelf blocks file opens with the header "UCSC blocks" or, when
+// it has none, with one of its count lines ("NumHardRectilinearBlocks : 100"),
+// a YAL file with its first MODULE statement.
 #ifndef FLOORPLAN_CONVERT_INPUT_FORMAT_H_
 #define FLOORPLAN_CONVERT_INPUT_FORMAT_H_
 

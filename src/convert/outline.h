@@ -18,6 +18,10 @@ struct OutlinePoint {
 // fit in 64 bits, and no real outline comes near.
 constexpr int64_t kCoordinateLimit = 1'000'000'000'000;
 
+// The most corners an outline may list: far more than any block of the
+// suites has, and a bound on the memory one line of a file can claim.
+constexpr int64_t kCornerLimit = 65536;
+
 // A whole token that is a decimal integer: an optional sign and digits,
 // nothing else, within kCoordinateLimit in magnitude.
 bool ParseCoordinate(std::string_view text, int64_t* value);
