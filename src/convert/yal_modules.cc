@@ -157,6 +157,11 @@ bool ReadDimensions(WordCursor* cursor, const Word& keyword, OpenModule* module,
                                   "\" is not ended by ';'"};
       return false;
     }
+    if (count == 2 * static_cast<size_t>(kCornerLimit)) {
+      *error = {keyword.line, shown + ": DIMENSIONS holds more than " +
+                                  std::to_string(kCornerLimit) + " corners"};
+      return false;
+    }
     int64_t* value = count % 2 == 0 ? &point.x : &point.y;
     if (unfit.line == 0 && !ParseCoordinate(word.text, value)) unfit = word;
     if (unfit.line == 0 && count % 2 == 1) {
@@ -268,6 +273,11 @@ bool ReadYalModules(std::string_view text, std::vector<HardBlock>* blocks,
                               &reason)) {
         line = module.dimensionsLine;
         return fail(shown + " " + reason);
+      }
+      if (blocks->size() == kBlockLimit) {
+        line = module.line;
+        return fail(shown + ": more than " + std::to_string(kBlockLimit) +
+                    " blocks");
       }
       block.name = module.name;
       block.line = module.line;
