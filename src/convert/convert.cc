@@ -7,14 +7,12 @@
 #include <string_view>
 #include <vector>
 
-#include "app/command_line.h"
 #include "app/exit_status.h"
 #include "app/version.h"
-#include "convert/bookshelf_blocks.h"
+#include "convert/benchmark_file.h"
 #include "convert/data_file_text.h"
-#include "convert/hard_block.h"
 #include "convert/input_format.h"
-#include "convert/yal_modules.h"
+#include "app/command_line.h"
 #include "io/file_closer.h"
 #include "io/output_file.h"
 
@@ -93,14 +91,10 @@ bool ReadInput(const std::string& path, std::string* text,
   return true;
 }
 
-bool ConvertText(std::string_view text, std::string* data, InputError* error) {
-  InputFormat format;
-  if (!DetectInputFormat(text, &format, error)) return false;
-  std::vector<HardBlock> blocks;
-  bool read = format == InputFormat::kBookshelfBlocks
-                  ? ReadBookshelfBlocks(text, &blocks, error)
-                  : ReadYalModules(text, &blocks, error);
-  return read && FormatDataFile(blocks, LastLine(text), data, error);
+bool ConvertText(std::string_view text, BenchmarkFile* file, std::string* data,
+                 InputError* error) {
+  return ReadBenchmarkFile(text, file, error) &&
+         FormatDataFile(file->blocks, LastLine(text), data, error);
 }
 
 void Complain(FILE* err, const std::string& where, const std::string& reason) {
@@ -152,12 +146,19 @@ int RunConvert(int argc, const char* const* argv, FILE* out, FILE* err) {
     Complain(err, arguments.input, error);
     return kExitFailure;
   }
+  BenchmarkFile file;
   std::string data;
   InputError refusal;
-  if (!ConvertText(text, &data, &refusal)) {
+  if (!ConvertText(text, &file, &data, &refusal)) {
     Complain(err, arguments.input + ":" + std::to_string(refusal.line),
              refusal.reason);
     return kExitFailure;
   }
-  return WriteResult(arguments.output, arguments.input, data, out, err);
+  int status = WriteResult(arguments.output, arguments.input, data, out, err);
+  if (status == kExitSuccess && file.hasOutline) {
+    Complain(err, arguments.input,
+             "outline " + std::to_string(file.outlineWidth) + " " +
+                 std::to_string(file.outlineHeight));
+  }
+  return status;
 }

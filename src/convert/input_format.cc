@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string>
 
 #include "convert/bookshelf_blocks.h"
+#include "io/block_file.h"
 #include "io/leading_matter.h"
 
 namespace {
@@ -20,6 +22,11 @@ bool StartsWithWord(std::string_view text, std::string_view word) {
   return next == ' ' || next == '\t' || next == '\r' || next == '\n' ||
          next == ';' || next == '/';
 }
+
+constexpr std::string_view kNeither =
+    "not a file the converter reads: GSRC blocks begin with \"UCSC blocks\" "
+    "or a count such as \"NumHardRectilinearBlocks : 100\", course blocks "
+    "with \"Outline: W H\", YAL with a MODULE statement";
 
 // A "KEY : ..." line, with or without blanks before the colon.
 bool StartsWithKey(std::string_view text, std::string_view key) {
@@ -51,6 +58,10 @@ bool DetectInputFormat(std::string_view text, InputFormat* format,
     *format = InputFormat::kBookshelfBlocks;
     return true;
   }
+  if (StartsWithKey(rest, kBlockFileOutlineKey)) {
+    *format = InputFormat::kCourseBlocks;
+    return true;
+  }
   if (StartsWithWord(rest, "MODULE")) {
     *format = InputFormat::kYal;
     return true;
@@ -62,9 +73,7 @@ bool DetectInputFormat(std::string_view text, InputFormat* format,
   } else if (rest.empty()) {
     *error = {line, "no blocks: nothing but comments and blank lines"};
   } else {
-    *error = {line,
-              "neither a GSRC bookshelf blocks file (the header \"UCSC "
-              "blocks\") nor a YAL file (a MODULE statement)"};
+    *error = {line, std::string(kNeither)};
   }
   return false;
 }
