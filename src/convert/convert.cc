@@ -1,8 +1,5 @@
 #include "convert/convert.h"
 
-#include <cerrno>
-#include <cstring>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,8 +10,8 @@
 #include "convert/data_file_text.h"
 #include "convert/input_format.h"
 #include "app/command_line.h"
-#include "io/file_closer.h"
 #include "io/output_file.h"
+#include "io/text_file.h"
 
 const char* const kConvertUsage =
     "usage: floorplan-convert [--help] [--version] INPUT [OUTPUT]\n"
@@ -28,10 +25,6 @@ const char* const kConvertUsage =
 namespace {
 
 constexpr const char* kProgram = "floorplan-convert";
-
-// Far beyond any benchmark (a million blocks take some 60 MB of GSRC text);
-// it keeps /dev/zero or a runaway FIFO from exhausting memory.
-constexpr size_t kInputLimit = size_t{64} << 20;
 
 // The command line, understood.
 struct Arguments {
@@ -63,31 +56,6 @@ bool ParseArguments(int argc, const char* const* argv, Arguments* arguments,
   }
   arguments->input = positional[0];
   if (positional.size() == 2) arguments->output = positional[1];
-  return true;
-}
-
-bool ReadInput(const std::string& path, std::string* text,
-               std::string* reason) {
-  std::unique_ptr<FILE, FileCloser> file(fopen(path.c_str(), "rb"));
-  if (!file) {
-    *reason = std::string("cannot open: ") + std::strerror(errno);
-    return false;
-  }
-  char buffer[65536];
-  for (;;) {
-    size_t got = fread(buffer, 1, sizeof buffer, file.get());
-    text->append(buffer, got);
-    if (text->size() > kInputLimit) {
-      *reason = "cannot read: larger than " +
-                std::to_string(kInputLimit >> 20) + " MiB";
-      return false;
-    }
-    if (got < sizeof buffer) break;
-  }
-  if (ferror(file.get())) {
-    *reason = std::string("cannot read: ") + std::strerror(errno);
-    return false;
-  }
   return true;
 }
 
@@ -142,7 +110,7 @@ int RunConvert(int argc, const char* const* argv, FILE* out, FILE* err) {
   }
 
   std::string text;
-  if (!ReadInput(arguments.input, &text, &error)) {
+  if (!ReadTextFile(arguments.input, kBenchmarkFileLimit, &text, &error)) {
     Complain(err, arguments.input, error);
     return kExitFailure;
   }
