@@ -10,12 +10,13 @@
 //   bk2 hardrectilinear 4 (0, 0) (0, 50) (80, 50) (80, 0)
 //   p1 terminal
 //
-// The header may be left out, and comes first when it is given; '#' starts a
-// comment anywhere on a line; words are separated by spaces and tabs; lines
-// may end in CRLF. Terminals are skipped, soft blocks (softrectangular,
-// softrectilinear) refused. Every "Num...: N" line is accepted, and the
-// number of hard blocks must agree with NumHardRectilinearBlocks where that
-// is given.
+// What comes before the first word is skipped as in every benchmark file
+// (SkipLeadingMatter). The header may be left out, and comes first when it is
+// given; '#' starts a comment anywhere on a line; words are separated by
+// spaces and tabs; lines may end in CRLF. Terminals are skipped, soft blocks
+// (softrectangular, softrectilinear) refused. Every "Num...: N" line is
+// accepted, and the number of hard blocks must agree with
+// NumHardRectilinearBlocks where that is given.
 #ifndef FLOORPLAN_CONVERT_BOOKSHELF_BLOCKS_H_
 #define FLOORPLAN_CONVERT_BOOKSHELF_BLOCKS_H_
 

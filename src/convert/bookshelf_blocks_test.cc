@@ -147,9 +147,9 @@ TEST(BookshelfBlocksTest, RefusesWithTheLine) {
       {"terminal with more", header + "p1 terminal 5 5\n", 2,
        "terminal p1: nothing may follow \"terminal\""},
       {"more corners announced than an outline may have",
-       header + "m hardrectilinear 65537 (0, 0) (0, 5) (5, 5) (5, 0)\n", 2,
-       "block m announces 65537 corners, more than the 65536 an outline may "
-       "have"},
+       header + "m hardrectilinear 16777217 (0, 0) (0, 5) (5, 5) (5, 0)\n", 2,
+       "block m announces 16777217 corners, more than the 16777216 an outline "
+       "may have"},
       {"no corner count", header + "n hardrectilinear (0, 0) (0, 5)\n", 2,
        "block n: expected the number of corners after hardrectilinear"},
       {"corner without comma",

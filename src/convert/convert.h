@@ -7,7 +7,9 @@
 //
 // Without OUTPUT (or with "-") the data file goes to `out`. A refused input
 // is reported on `err` as "floorplan-convert: FILE:LINE: reason", and then
-// nothing is written: no OUTPUT created or changed, nothing on `out`.
+// nothing is written: no OUTPUT created or changed, nothing on `out`. After
+// converting a course block file, whose outline the data file cannot hold,
+// `err` gets "floorplan-convert: INPUT: outline W H".
 #ifndef FLOORPLAN_CONVERT_CONVERT_H_
 #define FLOORPLAN_CONVERT_CONVERT_H_
 

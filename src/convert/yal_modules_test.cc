@@ -119,15 +119,6 @@ TEST(YalModulesTest, RefusesWithTheLine) {
       {"fractional coordinate, on its own line",
        "MODULE f; TYPE GENERAL;\nDIMENSIONS 0 0\n0 5.5\n5 5 5 0;\nENDMODULE;\n",
        3, "module f: \"5.5\" in DIMENSIONS is not an integer coordinate"},
-      {"more corners than an outline may have",
-       "MODULE m; TYPE GENERAL;\nDIMENSIONS" +
-           [] {
-             std::string points;
-             for (int k = 0; k <= 65536; ++k) points += " 0 0";
-             return points;
-           }() +
-           ";\n",
-       2, "module m: DIMENSIONS holds more than 65536 corners"},
       {"no ENDMODULE", good + "MODULE open;\nTYPE GENERAL;\n\n", 7,
        "module open (line 5) is not ended by ENDMODULE"},
       {"MODULE inside a module", "MODULE a;\nTYPE GENERAL;\nMODULE b;\n", 3,
