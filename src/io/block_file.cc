@@ -1,16 +1,19 @@
 #include "io/block_file.h"
 
 #include <algorithm>
+#include <limits>
 #include <unordered_map>
 #include <utility>
 
 #include "io/leading_matter.h"
+#include "io/module_line.h"
 #include "io/number_text.h"
 
 namespace {
 
 // The largest side a data file line carries.
-constexpr int64_t kLargestSide = 65535;
+constexpr int64_t kLargestSide =
+    std::numeric_limits<decltype(ModuleLine::width)>::max();
 
 // The lines that come first, in this order.
 constexpr std::string_view kHeadKeys[] = {kBlockFileOutlineKey, "NumBlocks",

@@ -91,16 +91,10 @@ TEST(BlockFileTest, RefusesWithTheLine) {
        "expected \"Outline: WIDTH HEIGHT\", both from 1 to 2147483647"},
       {"an outline of one number", "\n\nOutline: 5\n", 3,
        "expected \"Outline: WIDTH HEIGHT\", both from 1 to 2147483647"},
-      {"an outline of three numbers", "Outline: 5 5 5\n", 1,
-       "expected \"Outline: WIDTH HEIGHT\", both from 1 to 2147483647"},
       {"an outline beyond 31 bits", "Outline: 2147483648 5\n", 1,
-       "expected \"Outline: WIDTH HEIGHT\", both from 1 to 2147483647"},
-      {"a fractional outline", "Outline: 5.5 5\n", 1,
        "expected \"Outline: WIDTH HEIGHT\", both from 1 to 2147483647"},
       {"counts in the other order",
        "Outline: 5 5\nNumTerminals: 0\nNumBlocks: 0\n", 2,
-       "expected \"NumBlocks: NUMBER\""},
-      {"a negative count", "Outline: 5 5\nNumBlocks: -1\n", 2,
        "expected \"NumBlocks: NUMBER\""},
       {"a count beyond what a file may hold",
        "Outline: 5 5\nNumBlocks: 4194305\n", 2,
@@ -121,26 +115,15 @@ TEST(BlockFileTest, RefusesWithTheLine) {
        "block a is 0 x 2: sides are whole numbers from 1 to 65535"},
       {"a side above 65535", head + "a 1 65536\n", 4,
        "block a is 1 x 65536: sides are whole numbers from 1 to 65535"},
-      {"a negative side", head + "a -1 2\n", 4,
-       "block a is -1 x 2: sides are whole numbers from 1 to 65535"},
       {"a fractional side", head + "a 1.5 2\n", 4,
        "block a is 1.5 x 2: sides are whole numbers from 1 to 65535"},
       {"a block of two words", head + "a 1\n", 4,
        "expected a block \"NAME WIDTH HEIGHT\" or a terminal \"NAME terminal X "
        "Y\""},
-      {"a block of four words", head + "a 1 2 3\n", 4,
-       "expected a block \"NAME WIDTH HEIGHT\" or a terminal \"NAME terminal X "
-       "Y\""},
       {"a terminal without its point", head + "P terminal\n", 4,
        "terminal P: expected \"NAME terminal X Y\" with whole-number "
        "coordinates"},
-      {"a terminal with a fractional point", head + "P terminal 0.5 1\n", 4,
-       "terminal P: expected \"NAME terminal X Y\" with whole-number "
-       "coordinates"},
       {"a terminal with more", head + "P terminal 0 1 2\n", 4,
-       "terminal P: expected \"NAME terminal X Y\" with whole-number "
-       "coordinates"},
-      {"a terminal beyond 31 bits", head + "P terminal -2147483648 0\n", 4,
        "terminal P: expected \"NAME terminal X Y\" with whole-number "
        "coordinates"},
       {"a block named twice", head + "a 1 2\na 3 4\n", 5,
