@@ -72,7 +72,7 @@ struct BlockFile {
 };
 
 // False, with the line and the reason, for anything the reader does not
-// understand; `file` is then left in an unspecified state.
+// understand; `file` then holds what came before the fault, not to be used.
 bool ReadBlockFile(std::string_view text, BlockFile* file, InputError* error);
 
 #endif  // FLOORPLAN_IO_BLOCK_FILE_H_
