@@ -1,7 +1,9 @@
 // Feeds arbitrary bytes to floorplan-convert as its input file. Whatever the
 // bytes, the command either refuses them with exactly one message and writes
 // nothing, or writes a data file that the program's own reader takes back
-// whole: identifiers 1..N in order, sides 1..65535, the names, N >= 2.
+// whole: identifiers 1..N in order, sides 1..65535, the names, N >= 2; and
+// then says nothing on standard error but, for a course block file, its
+// outline.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -29,6 +31,23 @@ size_t CountLines(const std::string& text) {
   return lines;
 }
 
+// "W H\n" with W and H positive whole numbers.
+bool IsOutline(const std::string& text) {
+  size_t space = text.find(' ');
+  if (space == std::string::npos || text.empty() || text.back() != '\n') {
+    return false;
+  }
+  for (const std::string& number :
+       {text.substr(0, space),
+        text.substr(space + 1, text.size() - space - 2)}) {
+    if (number.empty() || number[0] == '0' ||
+        number.find_first_not_of("0123456789") != std::string::npos) {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -52,7 +71,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             "a refusal is not one message");
     return 0;
   }
-  Require(message.empty(), "a conversion wrote to standard error");
+  // Only a course block file's outline may be said: two positive numbers.
+  std::string outline = "floorplan-convert: " + input->path() + ": outline ";
+  Require(message.empty() || (message.rfind(outline, 0) == 0 &&
+                              IsOutline(message.substr(outline.size()))),
+          "a conversion wrote to standard error other than an outline");
   Require(converted->Store(written), "cannot store the conversion");
   std::vector<DataModule> modules;
   std::string error;

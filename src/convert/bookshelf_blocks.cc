@@ -4,6 +4,7 @@
 
 #include "convert/input_format.h"
 #include "convert/outline.h"
+#include "io/leading_matter.h"
 
 namespace {
 
@@ -17,83 +18,67 @@ std::string_view Trimmed(std::string_view text) {
   return text;
 }
 
-std::vector<std::string_view> Words(std::string_view text) {
-  std::vector<std::string_view> words;
-  size_t at = 0;
-  while (at < text.size()) {
-    if (IsBlank(text[at])) {
-      ++at;
-      continue;
-    }
-    size_t end = at;
-    while (end < text.size() && !IsBlank(text[end])) ++end;
-    words.push_back(text.substr(at, end - at));
-    at = end;
-  }
-  return words;
+// The word of `text` at or after *at, moving *at past it; empty at the end.
+// Words are taken one at a time so that a long line costs no memory.
+std::string_view NextWord(std::string_view text, size_t* at) {
+  while (*at < text.size() && IsBlank(text[*at])) ++*at;
+  size_t start = *at;
+  while (*at < text.size() && !IsBlank(text[*at])) ++*at;
+  return text.substr(start, *at - start);
 }
 
-// The words of an outline, with each '(', ',' and ')' a token of its own
+// Like NextWord, for an outline: each '(', ',' and ')' is a token of its own
 // however the file spaces them.
-std::vector<std::string_view> OutlineTokens(std::string_view text) {
-  std::vector<std::string_view> tokens;
-  size_t at = 0;
+std::string_view NextOutlineToken(std::string_view text, size_t* at) {
   auto isMark = [](char c) { return c == '(' || c == ',' || c == ')'; };
-  while (at < text.size()) {
-    if (IsBlank(text[at])) {
-      ++at;
-    } else if (isMark(text[at])) {
-      tokens.push_back(text.substr(at++, 1));
-    } else {
-      size_t end = at;
-      while (end < text.size() && !IsBlank(text[end]) && !isMark(text[end])) {
-        ++end;
-      }
-      tokens.push_back(text.substr(at, end - at));
-      at = end;
+  while (*at < text.size() && IsBlank(text[*at])) ++*at;
+  size_t start = *at;
+  if (*at < text.size() && isMark(text[*at])) {
+    ++*at;
+  } else {
+    while (*at < text.size() && !IsBlank(text[*at]) && !isMark(text[*at])) {
+      ++*at;
     }
   }
-  return tokens;
-}
-
-// "(x, y)" from tokens[*at...]; moves *at past it.
-bool ParsePoint(const std::vector<std::string_view>& tokens, size_t* at,
-                OutlinePoint* point) {
-  if (tokens.size() - *at < 5) return false;
-  const std::string_view* t = &tokens[*at];
-  if (t[0] != "(" || t[2] != "," || t[4] != ")" ||
-      !ParseCoordinate(t[1], &point->x) || !ParseCoordinate(t[3], &point->y)) {
-    return false;
-  }
-  *at += 5;
-  return true;
+  return text.substr(start, *at - start);
 }
 
 // A hard block line: `name hardrectilinear N (x, y) ...`, `outline` being
-// what follows the type word.
+// what follows the type word. Corners beyond the N announced are counted but
+// not kept.
 bool ParseHardBlock(std::string_view name, std::string_view outline,
                     HardBlock* block, std::string* reason) {
   std::string shown = "block " + PrintableName(name);
-  std::vector<std::string_view> tokens = OutlineTokens(outline);
+  size_t at = 0;
   int64_t count = 0;
-  if (tokens.empty() || !ParseCoordinate(tokens[0], &count) || count < 0) {
+  if (!ParseCoordinate(NextOutlineToken(outline, &at), &count) || count < 0) {
     *reason = shown + ": expected the number of corners after hardrectilinear";
     return false;
   }
+  if (count > kCornerLimit) {
+    *reason = shown + " announces " + std::to_string(count) +
+              " corners, more than the " + std::to_string(kCornerLimit) +
+              " an outline may have";
+    return false;
+  }
   std::vector<OutlinePoint> points;
-  size_t at = 1;
-  while (at < tokens.size()) {
+  int64_t given = 0;
+  for (;;) {
+    std::string_view t[5];
+    for (std::string_view& token : t) token = NextOutlineToken(outline, &at);
+    if (t[0].empty()) break;
     OutlinePoint point;
-    if (!ParsePoint(tokens, &at, &point)) {
+    if (t[0] != "(" || t[2] != "," || t[4] != ")" ||
+        !ParseCoordinate(t[1], &point.x) || !ParseCoordinate(t[3], &point.y)) {
       *reason = shown + ": expected a corner \"(x, y)\" at \"" +
-                PrintableName(tokens[at]) + "\"";
+                PrintableName(t[0]) + "\"";
       return false;
     }
-    points.push_back(point);
+    if (given++ < count) points.push_back(point);
   }
-  if (static_cast<int64_t>(points.size()) != count) {
-    *reason = shown + " gives " + std::to_string(points.size()) +
-              " corners, not the " + std::to_string(count) + " it announces";
+  if (given != count) {
+    *reason = shown + " gives " + std::to_string(given) + " corners, not the " +
+              std::to_string(count) + " it announces";
     return false;
   }
   std::string outlineReason;
@@ -112,14 +97,18 @@ bool ReadBookshelfBlocks(std::string_view text, std::vector<HardBlock>* blocks,
                          InputError* error) {
   blocks->clear();
   bool header = false;
+  bool content = false;   // a line other than the header read
   int64_t declared = -1;  // NumHardRectilinearBlocks, once given
   uint64_t declaredLine = 0;
-  uint64_t lineNumber = 0;
+  size_t start = 0;
+  uint64_t lineNumber = 1;
+  if (!SkipLeadingMatter(text, &start, &lineNumber, error)) return false;
+  --lineNumber;  // counted again as the first line is taken
   auto fail = [&](uint64_t line, std::string reason) {
     *error = {line, std::move(reason)};
     return false;
   };
-  for (size_t at = 0; at < text.size();) {
+  for (size_t at = start; at < text.size();) {
     size_t end = text.find('\n', at);
     if (end == std::string_view::npos) end = text.size();
     std::string_view line = text.substr(at, end - at);
@@ -127,12 +116,20 @@ bool ReadBookshelfBlocks(std::string_view text, std::vector<HardBlock>* blocks,
     ++lineNumber;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     line = line.substr(0, line.find('#'));
-    std::vector<std::string_view> words = Words(line);
-    if (words.empty()) continue;
+    size_t wordAt = 0;
+    std::string_view first = NextWord(line, &wordAt);
+    if (first.empty()) continue;
 
-    if (words[0] == "UCSC") {
+    if (first == kBookshelfHeader) {
       if (header) return fail(lineNumber, "a second header line");
-      if (words.size() < 2 || words.size() > 3 || words[1] != "blocks") {
+      if (content) {
+        return fail(lineNumber,
+                    "the header \"UCSC blocks\" after other "
+                    "lines: it must come first");
+      }
+      std::string_view kind = NextWord(line, &wordAt);
+      NextWord(line, &wordAt);  // the version, if any
+      if (kind != "blocks" || !NextWord(line, &wordAt).empty()) {
         return fail(lineNumber,
                     "expected the header \"UCSC blocks\", with an optional "
                     "version");
@@ -140,22 +137,19 @@ bool ReadBookshelfBlocks(std::string_view text, std::vector<HardBlock>* blocks,
       header = true;
       continue;
     }
-    if (!header) {
-      return fail(lineNumber,
-                  "expected the header \"UCSC blocks\" before anything else");
-    }
+    content = true;
 
     // A block line never holds a colon, so a block named Num... is no
     // count line.
     size_t colon = line.find(':');
-    if (words[0].substr(0, 3) == "Num" && colon != std::string_view::npos) {
+    if (first.substr(0, 3) == "Num" && colon != std::string_view::npos) {
       std::string_view key = Trimmed(line.substr(0, colon));
       int64_t value = 0;
-      if (Words(key).size() != 1 ||
+      if (key.find_first_of(" \t") != std::string_view::npos ||
           !ParseCoordinate(Trimmed(line.substr(colon + 1)), &value) ||
           value < 0) {
         return fail(lineNumber,
-                    "expected \"" + PrintableName(words[0]) + " : NUMBER\"");
+                    "expected \"" + PrintableName(first) + " : NUMBER\"");
       }
       if (key == kHardCountKey) {
         if (declared >= 0) {
@@ -168,42 +162,41 @@ bool ReadBookshelfBlocks(std::string_view text, std::vector<HardBlock>* blocks,
       continue;
     }
 
-    std::string shown = "block " + PrintableName(words[0]);
-    if (words.size() < 2) {
+    std::string shown = "block " + PrintableName(first);
+    std::string_view type = NextWord(line, &wordAt);
+    if (type.empty()) {
       return fail(lineNumber,
                   shown + ": no type (hardrectilinear or terminal)");
     }
-    std::string_view type = words[1];
     if (type == "terminal") {
-      if (words.size() != 2) {
-        return fail(lineNumber, "terminal " + PrintableName(words[0]) +
+      if (!NextWord(line, &wordAt).empty()) {
+        return fail(lineNumber, "terminal " + PrintableName(first) +
                                     ": nothing may follow \"terminal\"");
       }
       continue;
     }
-    if (type == "softrectangular") {
-      return fail(lineNumber, shown +
-                                  " is a soft block (softrectangular): only "
-                                  "hard blocks can be converted");
+    if (type == "softrectangular" || type == "softrectilinear") {
+      return fail(lineNumber, PrintableName(first) + " is a soft block (" +
+                                  std::string(type) +
+                                  "): soft blocks have no fixed sides");
     }
     if (type != "hardrectilinear") {
       return fail(lineNumber, shown + ": the type \"" + PrintableName(type) +
                                   "\" is not understood");
     }
+    if (blocks->size() == kBlockLimit) {
+      return fail(lineNumber, shown + ": more than " +
+                                  std::to_string(kBlockLimit) + " blocks");
+    }
     HardBlock block;
     std::string reason;
-    size_t outlineStart =
-        static_cast<size_t>(type.data() - line.data()) + type.size();
-    if (!ParseHardBlock(words[0], line.substr(outlineStart), &block, &reason)) {
+    if (!ParseHardBlock(first, line.substr(wordAt), &block, &reason)) {
       return fail(lineNumber, reason);
     }
     block.line = lineNumber;
     blocks->push_back(std::move(block));
   }
 
-  if (!header) {
-    return fail(LastLine(text), "no header \"UCSC blocks\"");
-  }
   if (declared >= 0 && static_cast<size_t>(declared) != blocks->size()) {
     return fail(declaredLine,
                 std::string(kHardCountKey) + " is " + std::to_string(declared) +

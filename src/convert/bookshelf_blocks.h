@@ -10,10 +10,13 @@
 //   bk2 hardrectilinear 4 (0, 0) (0, 50) (80, 50) (80, 0)
 //   p1 terminal
 //
-// The header comes first; '#' starts a comment anywhere on a line; words are
-// separated by spaces and tabs; lines may end in CRLF. Terminals are skipped,
-// soft blocks refused. Every "Num...: N" line is accepted, and the number of
-// hard blocks must agree with NumHardRectilinearBlocks where that is given.
+// What comes before the first word is skipped as in every benchmark file
+// (SkipLeadingMatter). The header may be left out, and comes first when it is
+// given; '#' starts a comment anywhere on a line; words are separated by
+// spaces and tabs; lines may end in CRLF. Terminals are skipped, soft blocks
+// (softrectangular, softrectilinear) refused. Every "Num...: N" line is
+// accepted, and the number of hard blocks must agree with
+// NumHardRectilinearBlocks where that is given.
 #ifndef FLOORPLAN_CONVERT_BOOKSHELF_BLOCKS_H_
 #define FLOORPLAN_CONVERT_BOOKSHELF_BLOCKS_H_
 
@@ -21,6 +24,14 @@
 #include <vector>
 
 #include "convert/hard_block.h"
+
+// The first word of the header.
+constexpr std::string_view kBookshelfHeader = "UCSC";
+
+// The count lines a file without the header opens with.
+constexpr std::string_view kBookshelfCountKeys[] = {
+    "NumSoftRectangularBlocks", "NumSoftBlocks", "NumHardRectilinearBlocks",
+    "NumTerminals"};
 
 // The hard blocks in file order. False, with the line and the reason, for
 // anything the reader does not understand or cannot convert.

@@ -55,6 +55,15 @@ TEST(BookshelfBlocksTest, ReadsHardBlocksInFileOrder) {
        "Numerator hardrectilinear 4 (0, 0) (0, 2) (1, 2) (1, 0)\n"
        "M7(x) hardrectilinear 4 (0, 0) (0, 2) (1, 2) (1, 0)\n",
        {"Numerator 1x2 @2", "M7(x) 1x2 @3"}},
+      {"a byte-order mark and a /* */ comment before the header",
+       "\xEF\xBB\xBF/* made\n by hand */ UCSC blocks 1.0\n"
+       "a hardrectilinear 4 (0, 0) (0, 2) (1, 2) (1, 0)\n",
+       {"a 1x2 @3"}},
+      {"no header, count lines without spaces, no final line feed",
+       "# made by hand\nNumHardRectilinearBlocks:2\nNumTerminals:0\n\n"
+       "a hardrectilinear 4 (0, 0) (0, 2) (1, 2) (1, 0)\n"
+       "b hardrectilinear 4 (0, 0) (0, 3) (4, 3) (4, 0)",
+       {"a 1x2 @5", "b 4x3 @6"}},
       {"header only", "UCSC blocks 1.0\n", {}},
   };
   for (const auto& c : cases) {
@@ -78,8 +87,14 @@ TEST(BookshelfBlocksTest, RefusesWithTheLine) {
   } cases[] = {
       {"soft block", header + "a" + square + "sb1 softrectangular 1000 0.5 2\n",
        3,
-       "block sb1 is a soft block (softrectangular): only hard blocks can be "
-       "converted"},
+       "sb1 is a soft block (softrectangular): soft blocks have no fixed "
+       "sides"},
+      {"soft block without the header",
+       "NumSoftBlocks : 2\n\nsb0 softrectilinear 1419 0.1 10\n"
+       "sb1 softrectilinear 2405 0.1 10\n",
+       3,
+       "sb0 is a soft block (softrectilinear): soft blocks have no fixed "
+       "sides"},
       {"L-shaped",
        header + "L hardrectilinear 6 (0, 0) (0, 20) (10, 20) (10, 10) (20, "
                 "10) (20, 0)\n",
@@ -119,20 +134,22 @@ TEST(BookshelfBlocksTest, RefusesWithTheLine) {
        "expected \"NumTerminals : NUMBER\""},
       {"count line of two words", header + "Num Terminals : 1\n", 2,
        "expected \"Num : NUMBER\""},
-      {"no header", "# comment\na" + square, 2,
-       "expected the header \"UCSC blocks\" before anything else"},
+      {"header after other lines", "NumTerminals : 0\n" + header, 2,
+       "the header \"UCSC blocks\" after other lines: it must come first"},
       {"other header", "UCSC nets 1.0\n", 1,
        "expected the header \"UCSC blocks\", with an optional version"},
       {"second header", header + "a" + square + header, 3,
        "a second header line"},
-      {"header nowhere", "# only a comment\n\n", 2,
-       "no header \"UCSC blocks\""},
       {"unknown type", header + "h hardrect 4 (0, 0) (0, 5) (5, 5) (5, 0)\n", 2,
        "block h: the type \"hardrect\" is not understood"},
       {"no type", header + "lonely\n", 2,
        "block lonely: no type (hardrectilinear or terminal)"},
       {"terminal with more", header + "p1 terminal 5 5\n", 2,
        "terminal p1: nothing may follow \"terminal\""},
+      {"more corners announced than an outline may have",
+       header + "m hardrectilinear 16777217 (0, 0) (0, 5) (5, 5) (5, 0)\n", 2,
+       "block m announces 16777217 corners, more than the 16777216 an outline "
+       "may have"},
       {"no corner count", header + "n hardrectilinear (0, 0) (0, 5)\n", 2,
        "block n: expected the number of corners after hardrectilinear"},
       {"corner without comma",

@@ -1,21 +1,16 @@
 #include "convert/convert.h"
 
-#include <cerrno>
-#include <cstring>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "cli/command_line.h"
 #include "cli/exit_status.h"
-#include "convert/bookshelf_blocks.h"
+#include "convert/benchmark_file.h"
 #include "convert/data_file_text.h"
-#include "convert/hard_block.h"
 #include "convert/input_format.h"
-#include "convert/yal_modules.h"
-#include "io/file_closer.h"
 #include "io/output_file.h"
+#include "io/text_file.h"
 
 namespace {
 
@@ -23,18 +18,17 @@ const Usage kUsage = {
     "floorplan-convert",
     {"INPUT [OUTPUT]"},
     "Converts the hard blocks of a GSRC bookshelf blocks file (.blocks,\n"
-    ".hardblocks) or of an MCNC YAL file into a floorplan data file, one\n"
-    "line \"ID W H NAME\" per block in input order. The format is told from\n"
-    "the contents. Writes OUTPUT, or standard output when OUTPUT is absent\n"
-    "or -.\n",
+    ".hardblocks, with or without its header), a course block file (.block)\n"
+    "or an MCNC YAL file into a floorplan data file, one line \"ID W H NAME\"\n"
+    "per block in input order; the format is told from the contents. For a\n"
+    "course file it also prints the outline on standard error\n"
+    "(\"floorplan-convert: INPUT: outline W H\"). Writes OUTPUT, or standard\n"
+    "output when OUTPUT is absent or -. INPUT may hold up to 1 GiB and\n"
+    "4,194,304 blocks.\n",
     "Exit status: 0 done, 1 an input it cannot convert or an output it\n"
     "cannot write, 2 a command line it cannot use.\n"
     "Example: floorplan-convert n100.blocks n100.txt && floorplan n100.txt\n",
 };
-
-// Far beyond any benchmark (a million blocks take some 60 MB of GSRC text);
-// it keeps /dev/zero or a runaway FIFO from exhausting memory.
-constexpr size_t kInputLimit = size_t{64} << 20;
 
 // The command line, understood.
 struct Arguments {
@@ -64,39 +58,10 @@ bool ParseArguments(int argc, const char* const* argv, Arguments* arguments,
   return true;
 }
 
-bool ReadInput(const std::string& path, std::string* text,
-               std::string* reason) {
-  std::unique_ptr<FILE, FileCloser> file(fopen(path.c_str(), "rb"));
-  if (!file) {
-    *reason = std::string("cannot open: ") + std::strerror(errno);
-    return false;
-  }
-  char buffer[65536];
-  for (;;) {
-    size_t got = fread(buffer, 1, sizeof buffer, file.get());
-    text->append(buffer, got);
-    if (text->size() > kInputLimit) {
-      *reason = "cannot read: larger than " +
-                std::to_string(kInputLimit >> 20) + " MiB";
-      return false;
-    }
-    if (got < sizeof buffer) break;
-  }
-  if (ferror(file.get())) {
-    *reason = std::string("cannot read: ") + std::strerror(errno);
-    return false;
-  }
-  return true;
-}
-
-bool ConvertText(std::string_view text, std::string* data, InputError* error) {
-  InputFormat format;
-  if (!DetectInputFormat(text, &format, error)) return false;
-  std::vector<HardBlock> blocks;
-  bool read = format == InputFormat::kBookshelfBlocks
-                  ? ReadBookshelfBlocks(text, &blocks, error)
-                  : ReadYalModules(text, &blocks, error);
-  return read && FormatDataFile(blocks, LastLine(text), data, error);
+bool ConvertText(std::string_view text, BenchmarkFile* file, std::string* data,
+                 InputError* error) {
+  return ReadBenchmarkFile(text, file, error) &&
+         FormatDataFile(file->blocks, LastLine(text), data, error);
 }
 
 // Writes `text` to `output` ("-": standard output) through an OutputFile
@@ -130,16 +95,23 @@ int RunConvert(int argc, const char* const* argv, const ProgramIO& io) {
   }
 
   std::string text;
-  if (!ReadInput(arguments.input, &text, &error)) {
+  if (!ReadTextFile(arguments.input, kBenchmarkFileLimit, &text, &error)) {
     io.Complain(arguments.input + ": " + error);
     return kExitFailure;
   }
+  BenchmarkFile file;
   std::string data;
   InputError refusal;
-  if (!ConvertText(text, &data, &refusal)) {
+  if (!ConvertText(text, &file, &data, &refusal)) {
     io.Complain(arguments.input + ":" + std::to_string(refusal.line) + ": " +
                 refusal.reason);
     return kExitFailure;
   }
-  return WriteResult(arguments.output, arguments.input, data, io);
+  status = WriteResult(arguments.output, arguments.input, data, io);
+  if (status == kExitSuccess && file.hasOutline) {
+    io.Complain(arguments.input + ": outline " +
+                std::to_string(file.outlineWidth) + " " +
+                std::to_string(file.outlineHeight));
+  }
+  return status;
 }

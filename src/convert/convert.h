@@ -8,7 +8,9 @@
 // Without OUTPUT (or with "-") the data file goes to standard output. A
 // refused input is reported as "floorplan-convert: FILE:LINE: reason", and
 // then nothing is written: no OUTPUT created or changed, nothing on
-// standard output.
+// standard output. After converting a course block file, whose outline the
+// data file cannot hold, standard error gets
+// "floorplan-convert: INPUT: outline W H".
 #ifndef FLOORPLAN_CONVERT_CONVERT_H_
 #define FLOORPLAN_CONVERT_CONVERT_H_
 

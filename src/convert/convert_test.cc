@@ -22,6 +22,12 @@
 
 namespace {
 
+// The refusal of a file in no format the converter reads.
+constexpr const char* kNeither =
+    "not a file the converter reads: GSRC blocks begin with \"UCSC blocks\" or "
+    "a count such as \"NumHardRectilinearBlocks : 100\", course blocks with "
+    "\"Outline: W H\", YAL with a MODULE statement";
+
 // The samples' blocks, worked out from their outlines: x extent, then y
 // extent, in file order, without the terminal, the pad and the parent.
 constexpr const char* kSampleBlocksData =
@@ -40,12 +46,21 @@ CapturedRun RunConvertCaptured(const std::vector<std::string>& arguments) {
 }
 
 TEST(ConvertTest, SamplesToStandardOutput) {
+  const std::string ami33 = SourcePath("examples/ami33.block");
   struct {
     std::string input;
     std::string data;
+    std::string err;
   } cases[] = {
-      {SourcePath("examples/sample.blocks"), kSampleBlocksData},
-      {SourcePath("examples/sample.yal"), kSampleYalData},
+      {SourcePath("examples/sample.blocks"), kSampleBlocksData, ""},
+      {SourcePath("examples/sample.yal"), kSampleYalData, ""},
+      // The suites' files as they circulate. A course block file gives an
+      // outline, which the data file cannot hold: it is said on standard
+      // error.
+      {ami33, ReadFile(SourcePath("examples/ami33.txt")),
+       "floorplan-convert: " + ami33 + ": outline 1326 1205\n"},
+      {SourcePath("examples/n100.hardblocks"),
+       ReadFile(SourcePath("examples/n100.txt")), ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.input);
@@ -55,19 +70,51 @@ TEST(ConvertTest, SamplesToStandardOutput) {
       CapturedRun run = RunConvertCaptured(arguments);
       EXPECT_EQ(0, run.status);
       EXPECT_EQ(c.data, run.out);
-      EXPECT_EQ("", run.err);
+      EXPECT_EQ(c.err, run.err);
     }
   }
 }
 
+// `text` with every `from` replaced by `to`.
+std::string Replaced(std::string text, const std::string& from,
+                     const std::string& to) {
+  for (size_t at = text.find(from); at != std::string::npos;
+       at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
+// The same blocks however the file is named and spelt.
 TEST(ConvertTest, FormatToldFromTheContents) {
+  const std::string n100 = ReadFile(SourcePath("examples/n100.hardblocks"));
+  const std::string n100Data = ReadFile(SourcePath("examples/n100.txt"));
+  const std::string ami33 = ReadFile(SourcePath("examples/ami33.block"));
+  const std::string ami33Data = ReadFile(SourcePath("examples/ami33.txt"));
+  const std::string mark = "\xEF\xBB\xBF";
+  struct {
+    const char* name;  // the file's name too
+    std::string text;
+    std::string data;
+  } cases[] = {
+      {"yal.blocks", ReadFile(SourcePath("examples/sample.yal")),
+       kSampleYalData},
+      {"blocks.yal", ReadFile(SourcePath("examples/sample.blocks")),
+       kSampleBlocksData},
+      {"with-header.hardblocks", "UCSC blocks 1.0\n" + n100, n100Data},
+      {"marked-and-commented.blocks",
+       mark + "/* n100 */\n# hard blocks\nUCSC blocks 1.0\n" + n100, n100Data},
+      {"marked-without-header.blocks", mark + n100, n100Data},
+      {"lf.block", Replaced(ami33, "\r\n", "\n"), ami33Data},
+      {"marked-tabs-final-lf.block", mark + Replaced(ami33, " ", "\t") + "\n",
+       ami33Data},
+  };
   ScratchFolder folder;
-  std::string yalNamedBlocks = folder / "yal.blocks";
-  std::string blocksNamedYal = folder / "blocks.yal";
-  WriteText(yalNamedBlocks, ReadFile(SourcePath("examples/sample.yal")));
-  WriteText(blocksNamedYal, ReadFile(SourcePath("examples/sample.blocks")));
-  EXPECT_EQ(kSampleYalData, RunConvertCaptured({yalNamedBlocks}).out);
-  EXPECT_EQ(kSampleBlocksData, RunConvertCaptured({blocksNamedYal}).out);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteText(folder / c.name, c.text);
+    EXPECT_EQ(c.data, RunConvertCaptured({folder / c.name}).out);
+  }
 }
 
 TEST(ConvertTest, ConvertedFileLoadsAsWritten) {
@@ -111,8 +158,7 @@ TEST(ConvertTest, RefusalsNameTheLineAndWriteNothing) {
     std::string reason;
   } cases[] = {
       {"soft block", "UCSC blocks 1.0\n\nsb softrectangular 100 0.5 2\n", ":3",
-       "block sb is a soft block (softrectangular): only hard blocks can be "
-       "converted"},
+       "sb is a soft block (softrectangular): soft blocks have no fixed sides"},
       {"L-shaped",
        "MODULE a; " + module + "MODULE L; TYPE GENERAL;\n" +
            "DIMENSIONS 0 0 0 2 1 2 1 1 2 1 2 0; ENDMODULE;\n",
@@ -137,9 +183,22 @@ TEST(ConvertTest, RefusalsNameTheLineAndWriteNothing) {
        ":3",
        "block b is 99999 x 5: a side above 65535, the largest a data file "
        "holds"},
-      {"a data file", "1 3 4 a\n2 5 6 b\n", ":1",
-       "neither a GSRC bookshelf blocks file (the header \"UCSC blocks\") nor "
-       "a YAL file (a MODULE statement)"},
+      {"GSRC soft blocks without the header",
+       ReadFile(SourcePath("testdata/n100.softblocks")), ":4",
+       "sb0 is a soft block (softrectilinear): soft blocks have no fixed "
+       "sides"},
+      {"a course file with more blocks than it says",
+       Replaced(ReadFile(SourcePath("examples/ami33.block")), "NumBlocks: 33",
+                "NumBlocks: 32"),
+       ":37", "block bk9d is block 33, but NumBlocks is 32 (line 2)"},
+      {"a course file with fewer terminals than it says",
+       Replaced(ReadFile(SourcePath("examples/ami33.block")),
+                "NumTerminals: 40", "NumTerminals: 41"),
+       ":3", "NumTerminals is 41, but the file has 40 terminals"},
+      {"a course file without the outline's height",
+       Replaced(ReadFile(SourcePath("examples/ami33.block")), " 1205", ""),
+       ":1", "expected \"Outline: WIDTH HEIGHT\", both from 1 to 2147483647"},
+      {"a data file", "1 3 4 a\n2 5 6 b\n", ":1", kNeither},
       {"empty", "", ":1", "no blocks: the file is empty"},
   };
   ScratchFolder folder;

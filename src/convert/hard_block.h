@@ -1,11 +1,12 @@
 // What the readers of the benchmark formats hand to the data-file writer:
-// the hard blocks of a file in file order, and the reason a file was refused.
+// the hard blocks of a file in file order (a refusal is an InputError).
 #ifndef FLOORPLAN_CONVERT_HARD_BLOCK_H_
 #define FLOORPLAN_CONVERT_HARD_BLOCK_H_
 
 #include <cstdint>
 #include <string>
-#include <string_view>
+
+#include "io/input_error.h"
 
 // One rectangular hard block as its file gives it. A reader only returns
 // blocks whose outline was an axis-parallel rectangle with both sides in
@@ -16,16 +17,5 @@ struct HardBlock {
   int64_t height = 0;  // the outline's y extent
   uint64_t line = 0;   // 1-based line of the file where the block starts
 };
-
-// Why a file was refused, and the 1-based line the reason concerns.
-struct InputError {
-  uint64_t line = 0;
-  std::string reason;
-};
-
-// `name` as a message shows it: control bytes, which a name may hold until
-// the writer refuses it, appear as \xHH so that they cannot act on a
-// terminal.
-std::string PrintableName(std::string_view name);
 
 #endif  // FLOORPLAN_CONVERT_HARD_BLOCK_H_

@@ -2,6 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string>
+
+#include "convert/bookshelf_blocks.h"
+#include "io/block_file.h"
+#include "io/leading_matter.h"
 
 namespace {
 
@@ -18,37 +23,43 @@ bool StartsWithWord(std::string_view text, std::string_view word) {
          next == ';' || next == '/';
 }
 
+constexpr std::string_view kNeither =
+    "not a file the converter reads: GSRC blocks begin with \"UCSC blocks\" "
+    "or a count such as \"NumHardRectilinearBlocks : 100\", course blocks "
+    "with \"Outline: W H\", YAL with a MODULE statement";
+
+// A "KEY : ..." line, with or without blanks before the colon.
+bool StartsWithKey(std::string_view text, std::string_view key) {
+  if (text.compare(0, key.size(), key) != 0) return false;
+  size_t at = key.size();
+  while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
+  return at < text.size() && text[at] == ':';
+}
+
+bool IsBookshelfStart(std::string_view text) {
+  if (text.compare(0, kBookshelfHeader.size(), kBookshelfHeader) == 0) {
+    return true;
+  }
+  for (std::string_view key : kBookshelfCountKeys) {
+    if (StartsWithKey(text, key)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 bool DetectInputFormat(std::string_view text, InputFormat* format,
                        InputError* error) {
-  uint64_t line = 1;
   size_t at = 0;
-  while (at < text.size()) {
-    char c = text[at];
-    if (c == '\n') {
-      ++line;
-      ++at;
-    } else if (c == ' ' || c == '\t' || c == '\r') {
-      ++at;
-    } else if (c == '#') {
-      at = std::min(text.size(), text.find('\n', at));
-    } else if (text.compare(at, 2, "/*") == 0) {
-      size_t end = text.find("*/", at + 2);
-      if (end == std::string_view::npos) {
-        *error = {line, "a comment that is never closed"};
-        return false;
-      }
-      line += static_cast<uint64_t>(
-          std::count(text.begin() + at, text.begin() + end, '\n'));
-      at = end + 2;
-    } else {
-      break;
-    }
-  }
+  uint64_t line = 1;
+  if (!SkipLeadingMatter(text, &at, &line, error)) return false;
   std::string_view rest = text.substr(at);
-  if (rest.compare(0, 4, "UCSC") == 0) {
+  if (IsBookshelfStart(rest)) {
     *format = InputFormat::kBookshelfBlocks;
+    return true;
+  }
+  if (StartsWithKey(rest, kBlockFileOutlineKey)) {
+    *format = InputFormat::kCourseBlocks;
     return true;
   }
   if (StartsWithWord(rest, "MODULE")) {
@@ -62,9 +73,7 @@ bool DetectInputFormat(std::string_view text, InputFormat* format,
   } else if (rest.empty()) {
     *error = {line, "no blocks: nothing but comments and blank lines"};
   } else {
-    *error = {line,
-              "neither a GSRC bookshelf blocks file (the header \"UCSC "
-              "blocks\") nor a YAL file (a MODULE statement)"};
+    *error = {line, std::string(kNeither)};
   }
   return false;
 }

@@ -1,7 +1,9 @@
-// Which benchmark format a file is in, told from its first words rather than
-// its name: a GSRC bookshelf blocks file opens with the header "UCSC blocks"
-// (after '#' comments and blank lines), a YAL file with its first MODULE
-// statement (after /* */ comments).
+// Which benchmark format a file is in, told from its first word rather than
+// its name, after the leading matter every reader skips (SkipLeadingMatter):
+// a GSRC bookshelf blocks file opens with the header "UCSC blocks" or, when
+// it has none, with one of its count lines ("NumHardRectilinearBlocks : 100"),
+// a course block file with "Outline:", a YAL file with its first MODULE
+// statement.
 #ifndef FLOORPLAN_CONVERT_INPUT_FORMAT_H_
 #define FLOORPLAN_CONVERT_INPUT_FORMAT_H_
 
@@ -10,7 +12,7 @@
 
 #include "convert/hard_block.h"
 
-enum class InputFormat { kBookshelfBlocks, kYal };
+enum class InputFormat { kBookshelfBlocks, kCourseBlocks, kYal };
 
 // False, with the line of the first word, for a file in neither format.
 bool DetectInputFormat(std::string_view text, InputFormat* format,

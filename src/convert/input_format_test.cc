@@ -8,6 +8,12 @@
 
 namespace {
 
+// The refusal of a file in no format the converter reads.
+constexpr const char* kNeither =
+    "not a file the converter reads: GSRC blocks begin with \"UCSC blocks\" or "
+    "a count such as \"NumHardRectilinearBlocks : 100\", course blocks with "
+    "\"Outline: W H\", YAL with a MODULE statement";
+
 TEST(InputFormatTest, ToldFromTheFirstWords) {
   struct {
     const char* name;
@@ -21,7 +27,23 @@ TEST(InputFormatTest, ToldFromTheFirstWords) {
        InputFormat::kBookshelfBlocks, 0, ""},
       {"blocks after comments and blanks", "# made by hand\n\n \tUCSC blocks\n",
        true, InputFormat::kBookshelfBlocks, 0, ""},
+      {"blocks after a byte-order mark and a /* */ comment",
+       "\xEF\xBB\xBF/* made\n by hand */ UCSC blocks\n", true,
+       InputFormat::kBookshelfBlocks, 0, ""},
+      {"blocks without the header", "\n\nNumSoftBlocks : 100\n", true,
+       InputFormat::kBookshelfBlocks, 0, ""},
+      {"blocks without the header, no spaces", "NumHardRectilinearBlocks:1",
+       true, InputFormat::kBookshelfBlocks, 0, ""},
+      {"blocks without the header, terminals first", "NumTerminals\t: 334\n",
+       true, InputFormat::kBookshelfBlocks, 0, ""},
+      {"course blocks", "Outline: 1326 1205\r\n", true,
+       InputFormat::kCourseBlocks, 0, ""},
+      {"course blocks after a byte-order mark, a blank before the colon",
+       "\xEF\xBB\xBF\n\tOutline :5 5", true, InputFormat::kCourseBlocks, 0, ""},
       {"YAL", "MODULE a;\n", true, InputFormat::kYal, 0, ""},
+      {"YAL after a byte-order mark and a # comment",
+       "\xEF\xBB\xBF# made by hand\r\nMODULE a;\n", true, InputFormat::kYal, 0,
+       ""},
       {"YAL in lower case after a comment", "/* one\n two */ module a;", true,
        InputFormat::kYal, 0, ""},
       {"YAL with the ; against the keyword", "MODULE;", true, InputFormat::kYal,
@@ -33,11 +55,17 @@ TEST(InputFormatTest, ToldFromTheFirstWords) {
       {"YAL comment only", "/* a */\n/* b */", false, InputFormat::kYal, 2,
        "no blocks: nothing but comments and blank lines"},
       {"a longer keyword", "MODULES a;\n", false, InputFormat::kYal, 1,
-       "neither a GSRC bookshelf blocks file (the header \"UCSC blocks\") nor "
-       "a YAL file (a MODULE statement)"},
+       kNeither},
+      {"course counts without the outline", "\nNumBlocks: 3\n", false,
+       InputFormat::kYal, 2, kNeither},
+      {"a longer key", "Outlines: 5 5\n", false, InputFormat::kYal, 1,
+       kNeither},
       {"a data file", "\n\n1 3 4 a\n2 5 6 b\n", false, InputFormat::kYal, 3,
-       "neither a GSRC bookshelf blocks file (the header \"UCSC blocks\") nor "
-       "a YAL file (a MODULE statement)"},
+       kNeither},
+      {"a byte-order mark only", "\xEF\xBB\xBF", false, InputFormat::kYal, 1,
+       "no blocks: nothing but comments and blank lines"},
+      {"a byte-order mark not at the start", " \xEF\xBB\xBFUCSC blocks\n",
+       false, InputFormat::kYal, 1, kNeither},
       {"a comment never closed", "\n/* MODULE a;\n", false, InputFormat::kYal,
        2, "a comment that is never closed"},
   };

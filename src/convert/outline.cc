@@ -39,8 +39,10 @@ bool RectangleOfOutline(const std::vector<OutlinePoint>& points, int64_t* width,
   while (corners.size() > 1 && Same(corners.back(), corners.front())) {
     corners.pop_back();
   }
+  // Only whether there are four matters, so no more are kept.
   std::set<std::pair<int64_t, int64_t>> distinct;
   for (const OutlinePoint& corner : corners) {
+    if (distinct.size() == 4) break;
     distinct.insert({corner.x, corner.y});
   }
   if (!corners.empty()) {

@@ -18,6 +18,10 @@ struct OutlinePoint {
 // fit in 64 bits, and no real outline comes near.
 constexpr int64_t kCoordinateLimit = 1'000'000'000'000;
 
+// The most corners (repeats included) an outline may list: more than a 64 MiB
+// file can hold, and a bound on the memory one block can claim, some 512 MB.
+constexpr int64_t kCornerLimit = int64_t{1} << 24;
+
 // A whole token that is a decimal integer: an optional sign and digits,
 // nothing else, within kCoordinateLimit in magnitude.
 bool ParseCoordinate(std::string_view text, int64_t* value);

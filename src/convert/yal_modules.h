@@ -10,7 +10,9 @@
 //   ENDMODULE;
 //
 // Statements end at ';' and may spread over lines or share one; keywords are
-// matched without regard to case; /* */ comments may span lines. A block's
+// matched without regard to case; /* */ comments may span lines, and what
+// comes before the first MODULE is skipped as in every benchmark file
+// (SkipLeadingMatter: '#' comments and a byte-order mark too). A block's
 // width and height are the x and y extents of its DIMENSIONS points, wherever
 // they lie. PAD and PARENT modules are skipped, the contents of IOLIST,
 // NETWORK and PLACEMENT sections too; other module types are refused.

@@ -65,6 +65,10 @@ TEST(YalModulesTest, ReadsGeneralModulesInFileOrder) {
        "MODULE\ta;\r\n\tTYPE GENERAL;\r\n\tDIMENSIONS 0 0 0 3 7 3 7 0;\r\n"
        "ENDMODULE;\r\n",
        {"a 7x3 @1"}},
+      {"a byte-order mark and # comments before the first MODULE",
+       "\xEF\xBB\xBF# made by hand\n#\n/* and */ MODULE a; TYPE GENERAL;\n"
+       "DIMENSIONS 0 0 0 3 7 3 7 0; ENDMODULE;\n",
+       {"a 7x3 @3"}},
       {"nothing but a comment", "/* empty */\n", {}},
   };
   for (const auto& c : cases) {
@@ -143,6 +147,12 @@ TEST(YalModulesTest, RefusesWithTheLine) {
        "a comment that is never closed"},
       {"something before the first MODULE", "\nTYPE GENERAL;\n", 2,
        "expected a MODULE statement, not \"TYPE\""},
+      {"# past the first MODULE", good + "# MODULE b;\n", 5,
+       "expected a MODULE statement, not \"#\""},
+      {"a semantic fault before a statement the file ends in",
+       "MODULE a; TYPE SOFT;\nMODULE b", 1,
+       "module a: the type SOFT is not understood (GENERAL, PAD and PARENT "
+       "are)"},
       {"MODULE of two names", "MODULE a b;\n", 1, "expected \"MODULE name;\""},
       {"TYPE without a type", "MODULE a;\nTYPE;\n", 2,
        "expected \"TYPE type;\""},

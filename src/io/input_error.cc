@@ -1,4 +1,4 @@
-#include "convert/hard_block.h"
+#include "io/input_error.h"
 
 std::string PrintableName(std::string_view name) {
   static constexpr char kHex[] = "0123456789ABCDEF";
