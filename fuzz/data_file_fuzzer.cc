@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "anneal/annealer.h"
+#include "io/data_file.h"
 #include "io/loader.h"
 #include "model/shape_list.h"
 #include "random/random.h"
@@ -76,8 +77,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                         size)),
           "cannot store the input");
 
-  RandomSource random;
+  // What the companions' strict reading takes, floorplan takes the same.
+  std::vector<DataModule> strict;
+  std::vector<DataModule> plain;
   std::string error;
+  if (ReadStrictDataFile(input->path(), &strict, &error)) {
+    Require(ReadDataFile(input->path(), &plain, &error) &&
+                plain.size() == strict.size(),
+            "the strict reading takes what floorplan does not");
+  } else {
+    Require(!error.empty(), "a strict refusal without a reason");
+  }
+
+  RandomSource random;
   std::unique_ptr<Floorplan> floorplan =
       LoadFloorplan(input->path(), &random, &error);
   if (!floorplan) {

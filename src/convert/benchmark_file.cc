@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "convert/bookshelf_blocks.h"
-#include "convert/input_format.h"
+#include "io/input_format.h"
 #include "convert/yal_modules.h"
 #include "io/block_file.h"
 

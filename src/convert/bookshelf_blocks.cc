@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "convert/input_format.h"
+#include "io/input_format.h"
 #include "convert/outline.h"
 #include "io/leading_matter.h"
 

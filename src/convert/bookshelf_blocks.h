@@ -24,14 +24,7 @@
 #include <vector>
 
 #include "convert/hard_block.h"
-
-// The first word of the header.
-constexpr std::string_view kBookshelfHeader = "UCSC";
-
-// The count lines a file without the header opens with.
-constexpr std::string_view kBookshelfCountKeys[] = {
-    "NumSoftRectangularBlocks", "NumSoftBlocks", "NumHardRectilinearBlocks",
-    "NumTerminals"};
+#include "io/input_format.h"
 
 // The hard blocks in file order. False, with the line and the reason, for
 // anything the reader does not understand or cannot convert.

@@ -8,7 +8,7 @@
 #include "cli/exit_status.h"
 #include "convert/benchmark_file.h"
 #include "convert/data_file_text.h"
-#include "convert/input_format.h"
+#include "io/input_format.h"
 #include "io/output_file.h"
 #include "io/text_file.h"
 

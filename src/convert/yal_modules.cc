@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "convert/input_format.h"
+#include "io/input_format.h"
 #include "convert/outline.h"
 #include "io/leading_matter.h"
 

@@ -28,6 +28,17 @@ struct DataModule {
 bool ReadDataFile(const std::string& path, std::vector<DataModule>* modules,
                   std::string* error);
 
+// The companions' stricter reading: every line of the file must be blank or
+// a module line as the converter writes them: an identifier of digits (an
+// 'M' before them allowed), two sides from 1 to 65535 and at most a name,
+// separated by spaces or tabs, in LF or CRLF lines. False, with
+// "PATH:LINE: reason" for the first other line; a file the converter reads
+// is told as such ("PATH:1: a GSRC blocks file, not a data file: convert it
+// with floorplan-convert"). Otherwise as ReadDataFile, which gives the same
+// modules for such a file; the file is read once, so a pipe will do.
+bool ReadStrictDataFile(const std::string& path,
+                        std::vector<DataModule>* modules, std::string* error);
+
 // The sum of width x height over the modules: the area of a floorplan
 // without dead space.
 Area TotalModuleArea(const std::vector<DataModule>& modules);

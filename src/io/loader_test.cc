@@ -6,6 +6,7 @@
 #include <tuple>
 #include <vector>
 
+#include "io/data_file.h"
 #include "random/random.h"
 #include "testing/captured_run.h"
 #include "testing/test_floorplans.h"
@@ -139,6 +140,41 @@ TEST(LoaderTest, RefusalsGiveTheirReason) {
     EXPECT_EQ(nullptr, LoadFloorplan(path, &random, &error)) << path;
     EXPECT_EQ(0u, error.find(reason)) << error;
     EXPECT_EQ(41u, random.NextRandom()) << path;
+  }
+}
+
+// The companions read a data file strictly: only blank lines and module
+// lines as the converter writes them, and the suites' own files are told
+// to be converted first. Each row is a file and the reason ("" accepted).
+TEST(LoaderTest, StrictReadingTakesOnlyModuleLines) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"1 4 6\n2 3 3\n", ""},
+      {"1 4 6 alu\r\n  M2\t3 3 \r\n\n \n", ""},
+      {"1 4 6\n2 3 3 a b\n", ":2: not a module line"},
+      {"1 4 6\n2 0 3\n", ":2: not a module line"},
+      {"1 4 6\n2 3 65536\n", ":2: not a module line"},
+      {"1 4 6\n2M 3 3\n", ":2: not a module line"},
+      {"1 4 6\n-2 3 3\n", ":2: not a module line"},
+      {"1 4 6\n2 3 3\n3 4\n", ":3: not a module line"},
+      {"1 4 6\n2 3 3\n\f\n", ":3: not a module line"},
+      {ReadFile(SourcePath("examples/n100.hardblocks")),
+       ":1: a GSRC blocks file, not a data file: convert it with "
+       "floorplan-convert"},
+      {ReadFile(SourcePath("examples/ami33.block")),
+       ":1: a course block file, not a data file"},
+      {ReadFile(SourcePath("examples/sample.yal")), ":1: a YAL file"},
+  };
+  for (const auto& [text, reason] : cases) {
+    std::string path = WriteTempFile("strict.txt", text);
+    std::vector<DataModule> modules;
+    std::string error;
+    bool read = ReadStrictDataFile(path, &modules, &error);
+    EXPECT_EQ(reason.empty(), read) << text;
+    if (read) {
+      EXPECT_EQ(2u, modules.size());
+    } else {
+      EXPECT_EQ(0u, error.find(path + reason)) << error;
+    }
   }
 }
 

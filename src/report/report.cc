@@ -45,7 +45,7 @@ bool PlaceFinalSolution(const ReportArguments& arguments, const ProgramIO& io,
                         ReportPlacement* placement) {
   std::vector<DataModule> modules;
   std::string error;
-  if (!ReadDataFile(arguments.data, &modules, &error) ||
+  if (!ReadStrictDataFile(arguments.data, &modules, &error) ||
       !CheckIdentifiers(modules, arguments.data, &error) ||
       !ReadReportLog(arguments.log, io.in, modules, curve, log, &error)) {
     io.Complain(error);

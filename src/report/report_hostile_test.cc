@@ -50,9 +50,8 @@ TEST(ReportHostileTest, EveryCaseEndsInItsMessage) {
       {"/dev/zero as the log", R + Quoted(data) + " /dev/zero", 1,
        "floorplan-report: /dev/zero:1: " + tooLong, false},
       {"/dev/zero as the data file", R + "/dev/zero " + Quoted(log), 1,
-       "floorplan-report: /dev/zero:1: not a module line (identifier, width "
-       "and height); the first two lines of a data file must be module "
-       "lines\n",
+       "floorplan-report: /dev/zero:1: not a module line (an identifier, two "
+       "sides from 1 to 65535 and at most a name)\n",
        false},
       {"a directory as the log", R + Quoted(data) + " " + Quoted(folder.path()),
        1,

@@ -49,10 +49,14 @@ std::string ProgramForReplay(const ProgramIO& io, const char* argv0) {
   return AbsolutePath(program);
 }
 
-bool ReadModules(const std::string& path, std::vector<DataModule>* modules,
-                 const ProgramIO& io) {
+// A replay reads the data file as floorplan does, whatever its lines; a
+// search only takes a file of nothing but module lines.
+bool ReadModules(const std::string& path, bool asFloorplanReads,
+                 std::vector<DataModule>* modules, const ProgramIO& io) {
   std::string reason;
-  if (!ReadDataFile(path, modules, &reason)) {
+  bool read = asFloorplanReads ? ReadDataFile(path, modules, &reason)
+                               : ReadStrictDataFile(path, modules, &reason);
+  if (!read) {
     io.Complain(reason);
     return false;
   }
@@ -244,7 +248,9 @@ int RunSearch(int argc, const char* const* argv, const ProgramIO& io) {
     return status;
   }
   std::vector<DataModule> modules;
-  if (!ReadModules(options.dataPath, &modules, io)) return kExitFailure;
+  if (!ReadModules(options.dataPath, options.replay, &modules, io)) {
+    return kExitFailure;
+  }
   if (options.replay) return Replay(options, modules, io);
   Search search(options, modules, io, argc > 0 ? argv[0] : nullptr);
   return search.Run();

@@ -1,6 +1,6 @@
 // Which reader a file goes to, from its first words; and where its last
 // line is.
-#include "convert/input_format.h"
+#include "io/input_format.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,9 @@
-#include "convert/input_format.h"
+#include "io/input_format.h"
 
 #include <algorithm>
 #include <cctype>
 #include <string>
 
-#include "convert/bookshelf_blocks.h"
 #include "io/block_file.h"
 #include "io/leading_matter.h"
 
@@ -76,6 +75,18 @@ bool DetectInputFormat(std::string_view text, InputFormat* format,
     *error = {line, std::string(kNeither)};
   }
   return false;
+}
+
+const char* FormatName(InputFormat format) {
+  switch (format) {
+    case InputFormat::kBookshelfBlocks:
+      return "a GSRC blocks file";
+    case InputFormat::kCourseBlocks:
+      return "a course block file";
+    case InputFormat::kYal:
+      break;
+  }
+  return "a YAL file";
 }
 
 uint64_t LastLine(std::string_view text) {
