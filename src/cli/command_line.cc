@@ -19,6 +19,14 @@ const Option* Find(const std::vector<Option>& options,
   return nullptr;
 }
 
+// How many arguments follow the option: one per word of its value.
+int ValueCount(const Option& option) {
+  if (option.value == nullptr) return 0;
+  int count = 1;
+  for (const char* c = option.value; *c != '\0'; ++c) count += *c == ' ';
+  return count;
+}
+
 // "-q, --quiet" or "--time SECONDS": how the usage text names an option.
 std::string Heading(const char* name, const char* alias, const char* value) {
   std::string heading = alias != nullptr ? std::string(alias) + ", " : "";
@@ -64,18 +72,22 @@ bool ParseCommandLine(int argc, const char* const* argv,
       return false;
     }
     std::string value;
+    int values = ValueCount(*option);
     if (equals != std::string::npos) {
-      if (option->value == nullptr) {
-        *error = name + " takes no value";
+      if (values != 1) {
+        *error = name + (values == 0 ? " takes no value"
+                                     : " takes its values as arguments");
         return false;
       }
       value = argument.substr(equals + 1);
-    } else if (option->value != nullptr) {
-      if (i + 1 == argc) {
+    } else if (values > 0) {
+      if (argc - 1 - i < values) {
         *error = name + " needs " + option->needs;
         return false;
       }
-      value = argv[++i];
+      for (int k = 0; k < values; ++k) {
+        value += (k == 0 ? "" : " ") + std::string(argv[++i]);
+      }
     }
     if (!option->take(value)) {
       *error = name + " needs " + option->needs + ", not '" + value + "'";

@@ -21,7 +21,8 @@ struct Option {
   const char* name;   // "--time", or a short name alone such as "-o"
   const char* alias;  // a short name for a long option ("-q"), or null
   // The value as the usage text shows it ("SECONDS"); null for an option
-  // that takes none.
+  // that takes none. An option of several values names each ("W H"): they
+  // follow it as that many arguments and reach `take` joined by spaces.
   const char* value;
   // What the value must be, for the messages: "a positive number of seconds".
   std::string needs;
