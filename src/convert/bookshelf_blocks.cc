@@ -4,7 +4,7 @@
 
 #include "io/input_format.h"
 #include "convert/outline.h"
-#include "io/leading_matter.h"
+#include "io/benchmark_lines.h"
 
 namespace {
 
@@ -16,15 +16,6 @@ std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
-}
-
-// The word of `text` at or after *at, moving *at past it; empty at the end.
-// Words are taken one at a time so that a long line costs no memory.
-std::string_view NextWord(std::string_view text, size_t* at) {
-  while (*at < text.size() && IsBlank(text[*at])) ++*at;
-  size_t start = *at;
-  while (*at < text.size() && !IsBlank(text[*at])) ++*at;
-  return text.substr(start, *at - start);
 }
 
 // Like NextWord, for an outline: each '(', ',' and ')' is a token of its own
@@ -100,22 +91,15 @@ bool ReadBookshelfBlocks(std::string_view text, std::vector<HardBlock>* blocks,
   bool content = false;   // a line other than the header read
   int64_t declared = -1;  // NumHardRectilinearBlocks, once given
   uint64_t declaredLine = 0;
-  size_t start = 0;
-  uint64_t lineNumber = 1;
-  if (!SkipLeadingMatter(text, &start, &lineNumber, error)) return false;
-  --lineNumber;  // counted again as the first line is taken
+  BenchmarkLines lines(text);
+  if (!lines.Start(error)) return false;
+  uint64_t lineNumber = lines.number();
   auto fail = [&](uint64_t line, std::string reason) {
     *error = {line, std::move(reason)};
     return false;
   };
-  for (size_t at = start; at < text.size();) {
-    size_t end = text.find('\n', at);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(at, end - at);
-    at = end + 1;
-    ++lineNumber;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    line = line.substr(0, line.find('#'));
+  std::string_view line;
+  while (lines.Next(&line, &lineNumber)) {
     size_t wordAt = 0;
     std::string_view first = NextWord(line, &wordAt);
     if (first.empty()) continue;

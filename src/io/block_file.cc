@@ -5,7 +5,7 @@
 #include <unordered_map>
 #include <utility>
 
-#include "io/leading_matter.h"
+#include "io/benchmark_lines.h"
 #include "io/module_line.h"
 #include "io/number_text.h"
 
@@ -20,16 +20,6 @@ constexpr std::string_view kHeadKeys[] = {kBlockFileOutlineKey, "NumBlocks",
                                           "NumTerminals"};
 constexpr const char* kHeadForms[] = {
     "Outline: WIDTH HEIGHT", "NumBlocks: NUMBER", "NumTerminals: NUMBER"};
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-// The word of `text` at or after *at, moving *at past it; empty at the end.
-std::string_view NextWord(std::string_view text, size_t* at) {
-  while (*at < text.size() && IsBlank(text[*at])) ++*at;
-  size_t start = *at;
-  while (*at < text.size() && !IsBlank(text[*at])) ++*at;
-  return text.substr(start, *at - start);
-}
 
 // Which of kHeadKeys a "KEY: ..." line gives, with *values after its colon;
 // -1 for any other line.
@@ -77,22 +67,15 @@ bool ReadBlockFile(std::string_view text, BlockFile* file, InputError* error) {
   uint64_t countLines[2] = {0, 0};
   int head = 0;  // the head lines read
   std::unordered_map<std::string_view, NameUse> names;
-  size_t start = 0;
-  uint64_t lineNumber = 1;
-  if (!SkipLeadingMatter(text, &start, &lineNumber, error)) return false;
-  --lineNumber;  // counted again as the first line is taken
+  BenchmarkLines lines(text);
+  if (!lines.Start(error)) return false;
+  uint64_t lineNumber = lines.number();
   auto fail = [&](std::string reason) {
     *error = {std::max<uint64_t>(lineNumber, 1), std::move(reason)};
     return false;
   };
-  for (size_t at = start; at < text.size();) {
-    size_t end = text.find('\n', at);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(at, end - at);
-    at = end + 1;
-    ++lineNumber;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    line = line.substr(0, line.find('#'));
+  std::string_view line;
+  while (lines.Next(&line, &lineNumber)) {
     size_t wordAt = 0;
     std::string_view name = NextWord(line, &wordAt);
     if (name.empty()) continue;
