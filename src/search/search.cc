@@ -300,6 +300,8 @@ int Search::Run() {
     forLog.cost = state.best.cost;
     forLog.shapeCost = settings.cost;
     forLog.record = record.get();
+    // A signal that ended the search asked for its log; a later one stops it.
+    forLog.stop = signal == 0 ? io_.stop : nullptr;
     LogOutcome written =
         WriteWinnerLog(modules_, forLog, options_.logPath, &log_, io_);
     if (written == LogOutcome::kStopped) {

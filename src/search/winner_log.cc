@@ -17,8 +17,7 @@ LogOutcome WriteWinnerLog(const std::vector<DataModule>& modules,
                           const WinnerForLog& winner,
                           const std::string& logPath, OutputFile* log,
                           const ProgramIO& io) {
-  // Only a signal that comes from here on stops the log.
-  const std::atomic<int>* stop = io.StopSignal() == 0 ? io.stop : nullptr;
+  const std::atomic<int>* stop = winner.stop;
   std::string message;
   bool stopped = false;
   if (!log->OpenPending(stop, &stopped, &message)) {

@@ -28,6 +28,9 @@ struct WinnerForLog {
   Area cost = 0;
   ShapeCost shapeCost;
   const MoveRecord* record = nullptr;  // null or incomplete: replayed
+  // What stops the log: the search's stop flag when no signal came during
+  // the search, else null.
+  const std::atomic<int>* stop = nullptr;
 };
 
 enum class LogOutcome { kWritten, kStopped, kFailed };
