@@ -157,6 +157,45 @@ TEST(SearchTest, SummaryLogAndReplayAgree) {
   }
 }
 
+// Against a fixed outline the runs' costs are the outline's: the summary
+// says how the winner fits, and its replay line, carrying the outline
+// resolved, prints the log the search wrote.
+TEST(SearchTest, OutlineSearchesReplayTheirLogs) {
+  ScratchFolder folder;
+  std::string path = SourcePath("examples/ami33.txt");
+  struct Case {
+    std::vector<std::string> outline;
+    std::string words;
+  };
+  const Case cases[] = {
+      {{"--outline", "1500", "1200"}, "1500 1200"},
+      {{"--whitespace", "0.5"}, "1317 1317"},
+      {{"--outline", "500", "500"}, "500 500"},
+  };
+  for (const Case& c : cases) {
+    std::string logPath = folder / "winner.log";
+    std::vector<std::string> arguments{"--time", "0.05", "--clock", "3",
+                                       "--runs", "3", "--log", logPath, path};
+    arguments.insert(arguments.begin(), c.outline.begin(), c.outline.end());
+    CapturedRun search = RunSearchCaptured(arguments);
+    ASSERT_EQ(0, search.status) << search.err;
+    std::map<std::string, std::string> lines = KeyedLines(search.out);
+    EXPECT_EQ(c.words + ": ", lines["outline"].substr(0, c.words.size() + 2));
+    EXPECT_EQ(c.words == "500 500",
+              lines["outline"].find("no run fits") != std::string::npos);
+    std::vector<std::string> replay = SplitWords(lines["replay"]);
+    ASSERT_EQ(13u, replay.size()) << lines["replay"];
+    EXPECT_EQ("--outline " + c.words, replay[9] + " " + replay[10] + " " +
+                                          replay[11]);
+    CapturedRun replayed = RunSearchCaptured(
+        std::vector<std::string>(replay.begin() + 1, replay.end()));
+    ASSERT_EQ(0, replayed.status) << replayed.err;
+    EXPECT_TRUE(ReadFile(logPath) == replayed.out);
+    EXPECT_EQ(lines["cost"].substr(0, lines["cost"].find(' ')),
+              AreaText(ParseLog(replayed.out).finalCost));
+  }
+}
+
 // With the runs fixed, the outcome depends on the data, the clock, the
 // plan's cores and the options alone: any number of threads gives the same
 // summary.
