@@ -138,7 +138,8 @@ MoveRecord::Written MoveRecord::WriteLog(MoveLog* log,
       if (data[i] & 0x80) continue;
       bool accepted = (value & 1) != 0;
       unsigned __int128 zigzag = value >> 1;
-      Area delta = static_cast<Area>(zigzag >> 1) ^ -static_cast<Area>(zigzag & 1);
+      Area delta =
+          static_cast<Area>(zigzag >> 1) ^ -static_cast<Area>(zigzag & 1);
       Area cost = current + delta;
       log->MoveNumber(static_cast<int32_t>(++number));
       log->Cost(cost);

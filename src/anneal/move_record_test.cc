@@ -35,13 +35,19 @@ TEST(MoveRecordTest, TheLogFromTheRecordIsTheRunsLog) {
     bool outline;
   };
   const Case cases[] = {
-      {SourcePath("examples/ami33.txt"), {"0.95", "2000", "5", "3", "1", "1"},
-       MoveRecord::kDefaultMemoryLimit, false},
-      {SourcePath("examples/n100.txt"), {"0.9", "50", "1", "2", "1", "1"}, 0,
+      {SourcePath("examples/ami33.txt"),
+       {"0.95", "2000", "5", "3", "1", "1"},
+       MoveRecord::kDefaultMemoryLimit,
+       false},
+      {SourcePath("examples/n100.txt"),
+       {"0.9", "50", "1", "2", "1", "1"},
+       0,
        false},
       {random, {"0.99", "1e4", "1", "1", "1", "1"}, 1 << 20, false},
-      {SourcePath("examples/ami33.txt"), {"0.95", "2000", "5", "3", "1", "1"},
-       0, true},
+      {SourcePath("examples/ami33.txt"),
+       {"0.95", "2000", "5", "3", "1", "1"},
+       0,
+       true},
   };
   for (const Case& c : cases) {
     std::vector<DataModule> modules = Read(c.path);

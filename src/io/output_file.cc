@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +13,8 @@
 #include <memory>
 #include <utility>
 
+#include "io/hidden_name.h"
+
 namespace {
 
 // Enough tries that only a folder we cannot create in fails, as any random
@@ -23,26 +24,7 @@ constexpr int kTemporaryAttempts = 100;
 // How often a FIFO's writer looks for a reader, and at the stop flag.
 constexpr int kReaderPollMilliseconds = 50;
 
-// Keeps the hidden name within NAME_MAX whatever the target's name.
-constexpr size_t kTemporaryBaseLimit = 200;
-
 std::string Reason(int error) { return std::strerror(error); }
-
-uint64_t RandomDraw() {
-  uint64_t draw = 0;
-  if (getrandom(&draw, sizeof draw, GRND_NONBLOCK) ==
-      static_cast<ssize_t>(sizeof draw)) {
-    return draw;
-  }
-  // Without the kernel's source the name need only differ from the last one:
-  // O_EXCL, not the name, is what keeps the creation safe.
-  timespec now{};
-  clock_gettime(CLOCK_REALTIME, &now);
-  return (static_cast<uint64_t>(now.tv_sec) << 30) ^
-         static_cast<uint64_t>(now.tv_nsec) ^
-         (static_cast<uint64_t>(getpid()) << 40) ^
-         reinterpret_cast<uintptr_t>(&draw);
-}
 
 struct FileIdentity {
   dev_t device;
@@ -71,20 +53,6 @@ bool RefuseInput(const struct stat& info,
     }
   }
   return false;
-}
-
-// The folder a temporary file beside `target` goes in, and the target's own
-// name.
-void SplitPath(const std::string& target, std::string* folder,
-               std::string* base) {
-  size_t slash = target.find_last_of('/');
-  if (slash == std::string::npos) {
-    *folder = ".";
-    *base = target;
-  } else {
-    *folder = slash == 0 ? "/" : target.substr(0, slash);
-    *base = target.substr(slash + 1);
-  }
 }
 
 }  // namespace
@@ -122,18 +90,7 @@ OutputFile::~OutputFile() { Discard(); }
 
 std::string OutputFile::TemporaryPath(const std::string& target,
                                       uint64_t draw) {
-  static constexpr char kAlphabet[] =
-      "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
-  std::string folder;
-  std::string base;
-  SplitPath(target, &folder, &base);
-  if (base.size() > kTemporaryBaseLimit) base.resize(kTemporaryBaseLimit);
-  std::string suffix;
-  for (int k = 0; k < 8; ++k) {
-    suffix += kAlphabet[draw % 62];
-    draw /= 62;
-  }
-  return (folder == "/" ? "" : folder) + "/." + base + "." + suffix;
+  return HiddenName(target, draw);
 }
 
 void OutputFile::Discard() {
@@ -177,10 +134,10 @@ bool OutputFile::OpenTemporary(const std::string& target, std::string* err) {
   // A file without a name until Commit links it in: whatever ends the
   // program before then, even a signal that cannot be caught, leaves nothing.
   // The link goes through /proc, which must be there.
-  int nameless = access("/proc/self/fd", X_OK) == 0
-                     ? open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC,
-                            0666)
-                     : -1;
+  int nameless =
+      access("/proc/self/fd", X_OK) == 0
+          ? open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666)
+          : -1;
   if (nameless >= 0) {
     if (!DrawFreeName(target, &temporary_, err)) {
       close(nameless);
@@ -373,7 +330,8 @@ bool OutputFile::OpenInPlace(const std::atomic<int>* stop, bool* stopped,
   int fd = -1;
   // Without O_NONBLOCK a FIFO's open waits for a reader, and a stop signal
   // would not end the wait (the handler restarts it): the wait is done here.
-  int flags = O_WRONLY | O_NOCTTY | O_CLOEXEC | (stop != nullptr ? O_NONBLOCK : 0);
+  int flags =
+      O_WRONLY | O_NOCTTY | O_CLOEXEC | (stop != nullptr ? O_NONBLOCK : 0);
   while ((fd = open(pending_.c_str(), flags)) < 0) {
     if (errno != ENXIO && errno != EINTR) {
       *err = Reason(errno);

@@ -115,11 +115,11 @@ class OutputFile {
   std::function<uint64_t()> nameSource_;
   Mode mode_ = Mode::kClosed;
   FILE* stream_ = nullptr;
-  std::string target_;     // the file renamed over, for Mode::kReplace
+  std::string target_;  // the file renamed over, for Mode::kReplace
   // Empty unless a temporary file exists; the name a nameless one takes.
   std::string temporary_;
-  bool nameless_ = false;  // the temporary file has no name yet
-  std::string shown_;      // how the messages name the target
+  bool nameless_ = false;     // the temporary file has no name yet
+  std::string shown_;         // how the messages name the target
   bool writeFailed_ = false;  // whether Commit failed at a write
   bool deferDevices_ = false;
   // The device or FIFO Open checked, for OpenPending.

@@ -20,9 +20,9 @@ struct Slice {
 };
 
 std::string Runs(uint64_t first, uint64_t last) {
-  return first == last ? "run " + std::to_string(first)
-                       : "runs " + std::to_string(first) + " to " +
-                             std::to_string(last);
+  return first == last
+             ? "run " + std::to_string(first)
+             : "runs " + std::to_string(first) + " to " + std::to_string(last);
 }
 
 // What makes `a` and `b` slices of different plans, or empty.
@@ -91,10 +91,10 @@ int PrintBestSummary(const std::vector<std::string>& paths,
     const Slice& before = slices[i - 1];
     const Slice& slice = slices[i];
     if (slice.facts.firstRun <= before.last()) {
-      io.Complain(*before.path + " and " + *slice.path + ": " +
-                  Runs(slice.facts.firstRun,
-                       std::min(before.last(), slice.last())) +
-                  " in both");
+      io.Complain(
+          *before.path + " and " + *slice.path + ": " +
+          Runs(slice.facts.firstRun, std::min(before.last(), slice.last())) +
+          " in both");
       return kExitFailure;
     }
     if (slice.facts.firstRun > before.last() + 1) {
@@ -108,8 +108,7 @@ int PrintBestSummary(const std::vector<std::string>& paths,
   for (const Slice& slice : slices) {
     const SummaryFacts& f = slice.facts;
     if (f.cost < winner->facts.cost ||
-        (f.cost == winner->facts.cost &&
-         f.runIndex < winner->facts.runIndex)) {
+        (f.cost == winner->facts.cost && f.runIndex < winner->facts.runIndex)) {
       winner = &slice;
     }
   }

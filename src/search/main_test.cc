@@ -59,8 +59,8 @@ TEST(SearchMainTest, SignalsEndTheSearchWithItsResult) {
     options.stderrTerminal = true;
     // Runs sized for the budget, and more of them than the test waits for;
     // the FIFO's search ends by its budget.
-    std::vector<std::string> argv{FLOORPLAN_SEARCH_BINARY, "--time", c.time,
-                                  "--jobs", "2", "--log", log};
+    std::vector<std::string> argv{
+        FLOORPLAN_SEARCH_BINARY, "--time", c.time, "--jobs", "2", "--log", log};
     if (!c.fifo) argv.insert(argv.end(), {"--runs", "1000000"});
     argv.push_back(SourcePath(c.file));
     ChildProcess search(argv, options);

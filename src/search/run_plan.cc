@@ -11,8 +11,8 @@ namespace {
 
 // The temperatures, as shares of the average module area S; smaller files
 // anneal in a cooler range (docs/search.md says why).
-constexpr double kInitialScale = 0.03;  // T0 / S
-constexpr double kFinalScale = 5e-5;    // Tf / S
+constexpr double kInitialScale = 0.03;     // T0 / S
+constexpr double kFinalScale = 5e-5;       // Tf / S
 constexpr uint32_t kCoolRangeBelow = 100;  // modules
 constexpr double kCoolInitialScale = 6e-4;
 constexpr double kCoolFinalScale = 1e-4;
@@ -110,9 +110,10 @@ double RunPlan::ShareOf(uint64_t index) const {
   index -= cores_;
   if (index < longRuns()) return longShare;
   uint64_t step = (index - longRuns()) / cores_;
-  double share = step < kFillSteps                ? kFillShares[step]
-                 : step < kFillSteps + kTailSteps ? kTailShares[step - kFillSteps]
-                                                  : kShortestShare;
+  double share = step < kFillSteps ? kFillShares[step]
+                 : step < kFillSteps + kTailSteps
+                     ? kTailShares[step - kFillSteps]
+                     : kShortestShare;
   return std::min(share, longShare);
 }
 

@@ -101,7 +101,7 @@ struct RunTimeModel {
   // How much longer the same run takes when it writes its log to a file, as
   // the winner's replay does below 20 modules, where every line carries the
   // whole expression.
-  double replayFactor = 2.2;
+  double replayFactor = 1.9;
   // The time of one line of a log written from a record (move_record.h),
   // from 20 modules on.
   double recordLineSeconds = 60e-9;

@@ -58,8 +58,8 @@ TEST(RunPlanTest, RunsAreValidExactAndInTheirOwnSeconds) {
   for (const Case& c : cases) {
     RunPlan plan(c.modules, c.budget, c.cores, c.base, c.log);
     int shortest = 0;
-    for (uint64_t i = 0; i < plan.firstLongRun() + plan.longRuns() + 10 * c.cores;
-         ++i) {
+    for (uint64_t i = 0;
+         i < plan.firstLongRun() + plan.longRuns() + 10 * c.cores; ++i) {
       PlannedRun run = plan.Run(i);
       const AnnealingParameters& p = run.parameters;
       EXPECT_TRUE(ParameterRefusals(p, true).empty());

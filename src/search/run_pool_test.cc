@@ -25,8 +25,7 @@ SearchState RunAll(const std::vector<DataModule>& modules, const RunPlan& plan,
   SearchBudget budget(1, LogWork::kNone, RunTimeModel(0.0, 1e-6));
   PoolSettings settings;
   settings.runLimit = runs;
-  RunPool pool(modules, plan, &budget, settings, RunPool::Clock::now(),
-               stderr);
+  RunPool pool(modules, plan, &budget, settings, RunPool::Clock::now(), stderr);
   pool.Start(jobs);
   while (!pool.WaitFor(std::chrono::seconds(1))) {
   }

@@ -8,9 +8,8 @@
 #include <chrono>
 #include <cstring>
 #include <string>
-#include <vector>
-
 #include <thread>
+#include <vector>
 
 #include "anneal/clock_second_run.h"
 #include "anneal/log_format.h"
@@ -20,8 +19,8 @@
 #include "io/data_file.h"
 #include "io/number_text.h"
 #include "io/output_file.h"
-#include "search/run_plan.h"
 #include "search/best_summary.h"
+#include "search/run_plan.h"
 #include "search/run_pool.h"
 #include "search/search_budget.h"
 #include "search/search_options.h"
@@ -78,8 +77,8 @@ bool TakeOutline(const SearchOptions& options,
                  const std::vector<DataModule>& modules, bool* wanted,
                  Outline* outline, const ProgramIO& io) {
   std::string error;
-  if (ResolveOutline(options.outline, TotalModuleArea(modules), wanted,
-                     outline, &error)) {
+  if (ResolveOutline(options.outline, TotalModuleArea(modules), wanted, outline,
+                     &error)) {
     return true;
   }
   io.Complain(error);
@@ -114,8 +113,7 @@ int Replay(const SearchOptions& options, const std::vector<DataModule>& modules,
   AnnealingOutcome outcome =
       RunAtClockSecond(modules, parameters, options.replayClock, run);
   if (outcome.status == AnnealingStatus::kOutputFailed) {
-    io.Complain(
-        LostWrite("standard output", strerror(outcome.outputError)));
+    io.Complain(LostWrite("standard output", strerror(outcome.outputError)));
     return kExitFailure;
   }
   if (!io.WriteAll("")) return kExitFailure;
@@ -173,9 +171,9 @@ void Search::Watch(RunPool* pool) {
          (options_.runs != 0 || Elapsed() < pool->SearchEnd())) {
     if (progress) {
       SearchState state = pool->State();
-      std::string line = ProgressLine(Elapsed(), options_.budgetSeconds,
-                                      state.runsDone, state.best.cost,
-                                      moduleArea_);
+      std::string line =
+          ProgressLine(Elapsed(), options_.budgetSeconds, state.runsDone,
+                       state.best.cost, moduleArea_);
       fprintf(io_.err, "\r%s", line.c_str());
       fflush(io_.err);
     }
@@ -201,9 +199,10 @@ int Search::NoRunFinished(const RunPlan& plan, const SearchState& state,
     io_.Complain(options_.dataPath + ": " + size +
                  "the first run made no move in " + budget + " s");
   } else {
-    double needs = Elapsed() *
-                   static_cast<double>(plan.Run(options_.firstRun).expectedMoves) /
-                   static_cast<double>(state.firstRunMoves);
+    double needs =
+        Elapsed() *
+        static_cast<double>(plan.Run(options_.firstRun).expectedMoves) /
+        static_cast<double>(state.firstRunMoves);
     io_.Complain(options_.dataPath + ": " + size +
                  "the first run needs about " + AboutSeconds(needs) +
                  " s here; no run finished in " + budget + " s");
@@ -265,18 +264,17 @@ int Search::Run() {
   facts.runsDone = state.runsDone;
   facts.clock = winner.clock;
   facts.parameters = winner.parameters;
-  facts.replayCommand =
-      ReplayCommand(ProgramForReplay(io_, argv0_), winner.clock,
-                    winner.parameters, hasOutline ? &outline : nullptr,
-                    facts.dataPath);
+  facts.replayCommand = ReplayCommand(
+      ProgramForReplay(io_, argv0_), winner.clock, winner.parameters,
+      hasOutline ? &outline : nullptr, facts.dataPath);
   facts.runIndex = state.best.index;
   facts.moves = state.best.moves;
   facts.seconds = seconds;
-  bool early = seconds < options_.budgetSeconds - budget.Tolerance();
-  facts.ending = signal != 0                       ? SearchEnding::kInterrupted
-                 : !early || !state.exhausted      ? SearchEnding::kBudget
-                 : options_.runs != 0              ? SearchEnding::kRunsDone
-                                                   : SearchEnding::kNothingFits;
+  bool early = budget.EndsEarly(seconds);
+  facts.ending = signal != 0                  ? SearchEnding::kInterrupted
+                 : !early || !state.exhausted ? SearchEnding::kBudget
+                 : options_.runs != 0         ? SearchEnding::kRunsDone
+                                              : SearchEnding::kNothingFits;
   facts.cores = plan.cores();
   facts.longRunsPerCore = plan.longRunsPerCore();
   facts.longRunMoves = plan.Run(plan.firstLongRun()).expectedMoves;

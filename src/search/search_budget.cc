@@ -42,15 +42,15 @@ double SearchBudget::Machine() const {
 
 double SearchBudget::EndWith(uint64_t moves, double seconds) const {
   // Within a tiny budget the aim is what is left of it.
-  double end = budgetSeconds_ -
-               std::min(kAimShare * Tolerance(), 0.2 * budgetSeconds_);
+  double end =
+      budgetSeconds_ - std::min(kAimShare * Tolerance(), 0.2 * budgetSeconds_);
   switch (log_) {
     case LogWork::kNone:
       break;
     case LogWork::kFromRecord:
       // Writing lines goes at the machine's speed, as the moves do.
-      end -= kLogStartup + Machine() * model_.recordLineSeconds *
-                               static_cast<double>(moves);
+      end -= kLogStartup +
+             Machine() * model_.recordLineSeconds * static_cast<double>(moves);
       break;
     case LogWork::kReplay:
       end -= kLogStartup + model_.replayFactor * seconds;
@@ -61,11 +61,16 @@ double SearchBudget::EndWith(uint64_t moves, double seconds) const {
 
 double SearchBudget::SearchEnd() const { return EndWith(moves_, longestRun_); }
 
+bool SearchBudget::EndsEarly(double elapsed) const {
+  // The log takes what SearchEnd() leaves it, and the end is aimed at
+  // kAimShare of the tolerance before the budget.
+  return elapsed < SearchEnd() - (1 - kAimShare) * Tolerance();
+}
+
 bool SearchBudget::MayStart(uint64_t expectedMoves, double elapsed) const {
   if (moves_ == 0 || seconds_ <= 0) return elapsed < SearchEnd();
   double estimate = Machine() * model_.Seconds(expectedMoves);
   // The run may become the winner, and then its own log must fit too.
-  return elapsed + estimate <=
-         EndWith(std::max(moves_, expectedMoves),
-                 std::max(longestRun_, estimate));
+  return elapsed + estimate <= EndWith(std::max(moves_, expectedMoves),
+                                       std::max(longestRun_, estimate));
 }

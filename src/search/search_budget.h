@@ -37,6 +37,9 @@ class SearchBudget {
 
   // How far from the budget the command may end, either side.
   double Tolerance() const;
+  // Whether a search whose runs ended `elapsed` seconds in, with its log
+  // still to write, ends before the budget less the tolerance.
+  bool EndsEarly(double elapsed) const;
 
   // Whether a run expected to make `expectedMoves` moves, started `elapsed`
   // seconds in, is estimated to end by SearchEnd(): the model's time, scaled

@@ -139,8 +139,8 @@ bool ParseReplay(const std::vector<std::string>& operands,
     return false;
   }
   if (!TakeClockSecond(operands[0], &options->replayClock)) {
-    *error = "--replay needs " + kClockSecondNeeds + ", not '" + operands[0] +
-             "'";
+    *error =
+        "--replay needs " + kClockSecondNeeds + ", not '" + operands[0] + "'";
     return false;
   }
   for (int i = 0; i < 6; ++i) options->replayParameters[i] = operands[1 + i];

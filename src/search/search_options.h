@@ -40,8 +40,8 @@ struct SearchOptions {
   std::string logPath;  // empty: no log
   bool quiet = false;
   bool haveClock = false;
-  int64_t clock = 0;  // the clock second of run 0, when haveClock
-  uint64_t runs = 0;  // 0: as many as the budget allows
+  int64_t clock = 0;      // the clock second of run 0, when haveClock
+  uint64_t runs = 0;      // 0: as many as the budget allows
   uint64_t firstRun = 0;  // the plan's index of the first run made
   OutlineRequest outline;
   std::string dataPath;

@@ -103,8 +103,7 @@ bool TakeArea(const std::string& word, Area* value) {
 }
 
 // What follows "KEY: " on the line that begins with it, or false.
-bool After(const std::string& line, const std::string& key,
-           std::string* rest) {
+bool After(const std::string& line, const std::string& key, std::string* rest) {
   if (line.compare(0, key.size() + 2, key + ": ") != 0) return false;
   *rest = line.substr(key.size() + 2);
   return true;
@@ -283,13 +282,13 @@ std::string SummaryText(const SummaryFacts& f) {
   snprintf(seconds, sizeof seconds, "%.1f", f.seconds);
   std::string text =
       "data: " + f.dataPath + " (" + std::to_string(f.numModules) +
-      " modules, module area " + AreaText(f.moduleArea) + ")\n" + "cost: " +
-      AreaText(f.cost) + " (dead space " + Percent(f.cost, f.moduleArea) +
-      " %, " + std::to_string(f.runsDone) + " runs)\n" +
-      "clock: " + std::to_string(f.clock) + "\n" +
+      " modules, module area " + AreaText(f.moduleArea) + ")\n" +
+      "cost: " + AreaText(f.cost) + " (dead space " +
+      Percent(f.cost, f.moduleArea) + " %, " + std::to_string(f.runsDone) +
+      " runs)\n" + "clock: " + std::to_string(f.clock) + "\n" +
       "parameters: " + ParametersText(f.parameters) + "\n" +
-      "replay: " + f.replayCommand + "\n" + "run: " +
-      std::to_string(f.runIndex) + " (" + std::to_string(f.moves) +
+      "replay: " + f.replayCommand + "\n" +
+      "run: " + std::to_string(f.runIndex) + " (" + std::to_string(f.moves) +
       " moves), search " + seconds + " s" + EndingNote(f.ending) + "\n" +
       "plan: " + std::to_string(f.cores) + " cores, " +
       std::to_string(f.longRunsPerCore) + " long run" +
@@ -308,8 +307,8 @@ bool ParseSummary(const std::string& text, SummaryFacts* facts,
   for (std::string line; std::getline(lines, line);) {
     ++number;
     if (!ParseLine(line, &f)) {
-      *error = std::to_string(number) +
-               ": not a line of a floorplan-search summary";
+      *error =
+          std::to_string(number) + ": not a line of a floorplan-search summary";
       return false;
     }
   }

@@ -10,8 +10,9 @@
 //   replay: COMMAND
 //   run: I (M moves), search S s[, NOTE]
 //   plan: P cores, K long runs of X moves a core, L of them finished
-//   outline: W H: fits as W' x H' (area A')    (or: no run fits (closest W' x H'))
-//   slice: --time B --cores P --clock C0[ --log][ --outline W H] --first-run F[ --runs N], data DIGEST
+//   outline: W H: fits as W' x H' (area A')    (or: no run fits (closest W' x
+//   H')) slice: --time B --cores P --clock C0[ --log][ --outline W H]
+//   --first-run F[ --runs N], data DIGEST
 //
 // The outline line is there only for a search against an outline. NOTE
 // tells why a search ended before its budget. `parameters:` holds texts that

@@ -68,19 +68,22 @@ TEST(SearchReportTest, SummaryLinesScriptsParseAndReadBack) {
   };
   const Case cases[] = {
       {false, {}, nullptr, ""},
-      {true, {40, 25, false}, "outline: 40 30: fits as 40 x 25 (area 1000)",
+      {true,
+       {40, 25, false},
+       "outline: 40 30: fits as 40 x 25 (area 1000)",
        "--outline 40 30 "},
-      {true, {20, 50, true}, "outline: 40 30: no run fits (closest 20 x 50)",
+      {true,
+       {20, 50, true},
+       "outline: 40 30: no run fits (closest 20 x 50)",
        "--outline 40 30 "},
   };
   for (const Case& c : cases) {
     facts.hasOutline = c.hasOutline;
     facts.outline = {40, 30};
     facts.shape = c.shape;
-    facts.replayCommand =
-        ReplayCommand("/usr/bin/floorplan-search", facts.clock,
-                      facts.parameters, c.hasOutline ? &facts.outline : nullptr,
-                      facts.dataPath);
+    facts.replayCommand = ReplayCommand(
+        "/usr/bin/floorplan-search", facts.clock, facts.parameters,
+        c.hasOutline ? &facts.outline : nullptr, facts.dataPath);
     std::vector<std::string> expected = {
         "data: /data/my blocks.txt (3 modules, module area 900)",
         "cost: 1000 (dead space 10.00 %, 1 runs)",

@@ -174,8 +174,9 @@ TEST(SearchTest, OutlineSearchesReplayTheirLogs) {
   };
   for (const Case& c : cases) {
     std::string logPath = folder / "winner.log";
-    std::vector<std::string> arguments{"--time", "0.05", "--clock", "3",
-                                       "--runs", "3", "--log", logPath, path};
+    std::vector<std::string> arguments{"--time", "0.05",   "--clock",
+                                       "3",      "--runs", "3",
+                                       "--log",  logPath,  path};
     arguments.insert(arguments.begin(), c.outline.begin(), c.outline.end());
     CapturedRun search = RunSearchCaptured(arguments);
     ASSERT_EQ(0, search.status) << search.err;
@@ -185,8 +186,8 @@ TEST(SearchTest, OutlineSearchesReplayTheirLogs) {
               lines["outline"].find("no run fits") != std::string::npos);
     std::vector<std::string> replay = SplitWords(lines["replay"]);
     ASSERT_EQ(13u, replay.size()) << lines["replay"];
-    EXPECT_EQ("--outline " + c.words, replay[9] + " " + replay[10] + " " +
-                                          replay[11]);
+    EXPECT_EQ("--outline " + c.words,
+              replay[9] + " " + replay[10] + " " + replay[11]);
     CapturedRun replayed = RunSearchCaptured(
         std::vector<std::string>(replay.begin() + 1, replay.end()));
     ASSERT_EQ(0, replayed.status) << replayed.err;

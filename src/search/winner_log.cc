@@ -27,8 +27,8 @@ LogOutcome WriteWinnerLog(const std::vector<DataModule>& modules,
   if (winner.record != nullptr && winner.record->complete()) {
     std::unique_ptr<MoveLog> writer = MakeBufferedLog(log->stream());
     std::string reason;
-    MoveRecord::Written written = winner.record->WriteLog(writer.get(), stop,
-                                                          &reason);
+    MoveRecord::Written written =
+        winner.record->WriteLog(writer.get(), stop, &reason);
     if (written == MoveRecord::Written::kStopped) {
       io.Complain(Stopped(logPath));
       return LogOutcome::kStopped;
@@ -44,8 +44,8 @@ LogOutcome WriteWinnerLog(const std::vector<DataModule>& modules,
     run.err = io.err;
     run.cost = winner.shapeCost;
     run.stop = stop;
-    AnnealingOutcome outcome = RunAtClockSecond(
-        modules, winner.run.parameters, winner.run.clock, run);
+    AnnealingOutcome outcome =
+        RunAtClockSecond(modules, winner.run.parameters, winner.run.clock, run);
     if (outcome.status == AnnealingStatus::kInterrupted) {
       io.Complain(Stopped(logPath));
       return LogOutcome::kStopped;
