@@ -43,7 +43,7 @@ TEST(SearchMainTest, SignalsEndTheSearchWithItsResult) {
   const Case cases[] = {
       {SIGINT, 0, "examples/apte.txt", "0.5", false},
       {SIGTERM, 0, "examples/ami33.txt", "0.5", false},
-      {SIGTERM, SIGINT, "examples/n100.txt", "60", false},
+      {SIGTERM, SIGINT, "examples/n100.txt", "10", false},
       {SIGTERM, 0, "examples/apte.txt", "0.5", true},
   };
   for (const Case& c : cases) {
