@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
   int count = atoi(argv[4]);
   int jobs = argc > 5 ? std::max(1, atoi(argv[5])) : 2;
   double target = argc > 6 ? atof(argv[6]) : 0;
-  RunPlan plan(modules, budget, false, 0);
+  RunPlan plan(modules, budget, 2, 0, false);
   Area moduleArea = TotalModuleArea(modules);
 
   std::vector<double> dead(static_cast<size_t>(std::max(0, count)));
@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
     for (int i; (i = next.fetch_add(1)) < count;) {
       // The first two long runs, one of each weight setting.
       PlannedRun run =
-          plan.Run(RunPlan::kFirstLongRun + static_cast<uint64_t>(i % 2));
+          plan.Run(plan.firstLongRun() + static_cast<uint64_t>(i % 2));
       int64_t clock = (first + i) & 0xFFFFFFFF;
       RunOptions options;
       options.out = nullptr;

@@ -9,6 +9,7 @@
 #include "anneal/candidates.h"
 #include "anneal/log_format.h"
 #include "anneal/move_log.h"
+#include "anneal/move_record.h"
 #include "model/staircase.h"
 #include "random/random.h"
 
@@ -41,6 +42,8 @@ class Annealing {
   uint32_t weightSum_;
   RandomSource* random_;
   const std::atomic<int>* stop_;
+  MoveRecord* record_;
+  std::atomic<uint64_t>* movesDone_;
   std::unique_ptr<MoveLog> log_;
   std::unique_ptr<Candidates> candidates_;
   std::unique_ptr<Floorplan> best_;
@@ -78,6 +81,8 @@ Annealing::Annealing(const AnnealingParameters& parameters,
       weightSum_(parameters.probM1 + parameters.probM2 + parameters.probM3),
       random_(random),
       stop_(options.stop),
+      record_(options.record),
+      movesDone_(options.movesDone),
       log_(MakeLog(options)) {
   N_ = E0->numModules;
   K_ = E0->numOperators;
@@ -102,17 +107,9 @@ Annealing::Annealing(const AnnealingParameters& parameters,
 }
 
 AnnealingOutcome Annealing::Run() {
-  if (verbose_) {
-    log_->Text(kInitialVerbose);
-    log_->Expression(candidates_->current());
-  } else {
-    log_->Text(kInitialShort);
-  }
-  log_->Text(kInitialCost);
-  log_->Number(currentCost_);
-  log_->Text("\n\n");
-  log_->Text(kStartMarker);
-  log_->Text("\n\n");
+  WriteInitialReport(log_.get(), verbose_ ? &candidates_->current() : nullptr,
+                     currentCost_);
+  if (record_ != nullptr) record_->Start(currentCost_);
 
   while (!ShouldStop()) {
     uint32_t moves = 0;
@@ -134,19 +131,8 @@ AnnealingOutcome Annealing::Run() {
   EvaluateStaircase(best_->head, nullptr, &work);
   outcome.bestShape = cost_.Best(work.corners.data(), work.corners.size());
   outcome.moves = moves_;
-  if (log_->error() == 0) {
-    log_->Text("\n");
-    log_->Text(kEndMarker);
-    log_->Text("\n");
-    log_->Text(kFinalSolution);
-    log_->Text("\n");
-    log_->Expression(*best_);
-    log_->Text("\n\n");
-    log_->Text(kFinalCost);
-    log_->Number(bestCost_);
-    log_->Text("\n");
-    log_->Flush();
-  }
+  if (log_->error() == 0) WriteFinalReport(log_.get(), *best_, bestCost_);
+  if (record_ != nullptr) record_->Finish(*best_, bestCost_);
   if (log_->error() != 0) {
     outcome.status = AnnealingStatus::kOutputFailed;
     outcome.outputError = log_->error();
@@ -175,6 +161,9 @@ void Annealing::RunTemperature(uint32_t* moves, uint32_t* uphill,
 
     ++moveNumber_;
     ++moves_;
+    if (movesDone_ != nullptr) {
+      movesDone_->store(moves_, std::memory_order_relaxed);
+    }
     log_->MoveNumber(static_cast<int32_t>(moveNumber_));
     if (verbose_) log_->Expression(*candidate);
     Area cost = candidates_->CandidateCost();
@@ -202,11 +191,11 @@ void Annealing::RunTemperature(uint32_t* moves, uint32_t* uphill,
     if (accept) {
       candidates_->Accept();
       currentCost_ = cost;
-      log_->Text("Y\n");
     } else {
       candidates_->Reject();
-      log_->Text("N\n");
     }
+    WriteVerdict(log_.get(), accept);
+    if (record_ != nullptr) record_->Add(cost, accept);
   } while (*uphill <= movesLimit && *moves <= 2 * movesLimit && !ShouldStop());
 }
 

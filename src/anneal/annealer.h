@@ -16,6 +16,7 @@
 #include "model/floorplan.h"
 #include "model/shape_cost.h"
 
+class MoveRecord;
 class RandomSource;
 
 // How the per-move work is done (candidates.h, move_log.h). Both give the same
@@ -43,6 +44,11 @@ struct RunOptions {
   // When set and non-zero (a signal number), the run stops after the move in
   // progress and writes its final report for the best Floorplan so far.
   const std::atomic<int>* stop = nullptr;
+  // When set, the run keeps a record of its moves there, from which its
+  // short-form log can be written later (move_record.h); the caller owns it.
+  MoveRecord* record = nullptr;
+  // When set, the moves made so far, for a watcher in another thread.
+  std::atomic<uint64_t>* movesDone = nullptr;
 };
 
 enum class AnnealingStatus {

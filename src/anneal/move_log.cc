@@ -136,6 +136,35 @@ class SilentLog : public MoveLog {
 
 }  // namespace
 
+void WriteInitialReport(MoveLog* log, const Floorplan* verboseExpression,
+                        Area cost) {
+  if (verboseExpression != nullptr) {
+    log->Text(kInitialVerbose);
+    log->Expression(*verboseExpression);
+  } else {
+    log->Text(kInitialShort);
+  }
+  log->Text(kInitialCost);
+  log->Number(cost);
+  log->Text("\n\n");
+  log->Text(kStartMarker);
+  log->Text("\n\n");
+}
+
+void WriteFinalReport(MoveLog* log, const Floorplan& best, Area cost) {
+  log->Text("\n");
+  log->Text(kEndMarker);
+  log->Text("\n");
+  log->Text(kFinalSolution);
+  log->Text("\n");
+  log->Expression(best);
+  log->Text("\n\n");
+  log->Text(kFinalCost);
+  log->Number(cost);
+  log->Text("\n");
+  log->Flush();
+}
+
 std::unique_ptr<MoveLog> MakeBufferedLog(FILE* out) {
   return std::make_unique<BufferedLog>(out);
 }

@@ -45,6 +45,17 @@ class MoveLog {
   int error_ = 0;
 };
 
+// The parts of a log that every writer of one shares, in the texts of
+// log_format.h: the initial report (the initial Floorplan's expression only
+// in the verbose form, `verboseExpression` null in the short one), the
+// verdict that ends a move line, and the final report.
+void WriteInitialReport(MoveLog* log, const Floorplan* verboseExpression,
+                        Area cost);
+inline void WriteVerdict(MoveLog* log, bool accepted) {
+  log->Text(accepted ? "Y\n" : "N\n");
+}
+void WriteFinalReport(MoveLog* log, const Floorplan& best, Area cost);
+
 // Writes to `out`, which stays the caller's.
 std::unique_ptr<MoveLog> MakeBufferedLog(FILE* out);
 std::unique_ptr<MoveLog> MakePrintfLog(FILE* out);

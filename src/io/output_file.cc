@@ -1,7 +1,7 @@
 #include "io/output_file.h"
 
 #include <fcntl.h>
-#include <sys/random.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,32 +13,18 @@
 #include <memory>
 #include <utility>
 
+#include "io/hidden_name.h"
+
 namespace {
 
 // Enough tries that only a folder we cannot create in fails, as any random
 // name is taken only by a racing writer or a deliberate plant.
 constexpr int kTemporaryAttempts = 100;
 
-// Keeps the hidden name within NAME_MAX whatever the target's name.
-constexpr size_t kTemporaryBaseLimit = 200;
+// How often a FIFO's writer looks for a reader, and at the stop flag.
+constexpr int kReaderPollMilliseconds = 50;
 
 std::string Reason(int error) { return std::strerror(error); }
-
-uint64_t RandomDraw() {
-  uint64_t draw = 0;
-  if (getrandom(&draw, sizeof draw, GRND_NONBLOCK) ==
-      static_cast<ssize_t>(sizeof draw)) {
-    return draw;
-  }
-  // Without the kernel's source the name need only differ from the last one:
-  // O_EXCL, not the name, is what keeps the creation safe.
-  timespec now{};
-  clock_gettime(CLOCK_REALTIME, &now);
-  return (static_cast<uint64_t>(now.tv_sec) << 30) ^
-         static_cast<uint64_t>(now.tv_nsec) ^
-         (static_cast<uint64_t>(getpid()) << 40) ^
-         reinterpret_cast<uintptr_t>(&draw);
-}
 
 struct FileIdentity {
   dev_t device;
@@ -67,20 +53,6 @@ bool RefuseInput(const struct stat& info,
     }
   }
   return false;
-}
-
-// The folder a temporary file beside `target` goes in, and the target's own
-// name.
-void SplitPath(const std::string& target, std::string* folder,
-               std::string* base) {
-  size_t slash = target.find_last_of('/');
-  if (slash == std::string::npos) {
-    *folder = ".";
-    *base = target;
-  } else {
-    *folder = slash == 0 ? "/" : target.substr(0, slash);
-    *base = target.substr(slash + 1);
-  }
 }
 
 }  // namespace
@@ -118,32 +90,71 @@ OutputFile::~OutputFile() { Discard(); }
 
 std::string OutputFile::TemporaryPath(const std::string& target,
                                       uint64_t draw) {
-  static constexpr char kAlphabet[] =
-      "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
-  std::string folder;
-  std::string base;
-  SplitPath(target, &folder, &base);
-  if (base.size() > kTemporaryBaseLimit) base.resize(kTemporaryBaseLimit);
-  std::string suffix;
-  for (int k = 0; k < 8; ++k) {
-    suffix += kAlphabet[draw % 62];
-    draw /= 62;
-  }
-  return (folder == "/" ? "" : folder) + "/." + base + "." + suffix;
+  return HiddenName(target, draw);
 }
 
 void OutputFile::Discard() {
   if (mode_ != Mode::kStandardOutput && stream_ != nullptr) fclose(stream_);
   stream_ = nullptr;
-  if (!temporary_.empty()) unlink(temporary_.c_str());
+  if (!temporary_.empty() && !nameless_) unlink(temporary_.c_str());
   temporary_.clear();
+  nameless_ = false;
   mode_ = Mode::kClosed;
+}
+
+// A free hidden name beside `target` for the nameless file to take at
+// Commit; nothing is created, so a planted name is simply passed over.
+bool OutputFile::DrawFreeName(const std::string& target, std::string* name,
+                              std::string* err) {
+  std::string folder;
+  std::string base;
+  SplitPath(target, &folder, &base);
+  for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+    std::string path = TemporaryPath(target, nameSource_());
+    struct stat info;
+    if (lstat(path.c_str(), &info) == 0) continue;
+    if (errno != ENOENT) {
+      *err =
+          "cannot create a temporary file in " + folder + ": " + Reason(errno);
+      return false;
+    }
+    *name = path;
+    return true;
+  }
+  *err = "cannot create a temporary file in " + folder +
+         ": every name tried was taken";
+  return false;
 }
 
 bool OutputFile::OpenTemporary(const std::string& target, std::string* err) {
   std::string folder;
   std::string base;
   SplitPath(target, &folder, &base);
+#ifdef O_TMPFILE
+  // A file without a name until Commit links it in: whatever ends the
+  // program before then, even a signal that cannot be caught, leaves nothing.
+  // The link goes through /proc, which must be there.
+  int nameless =
+      access("/proc/self/fd", X_OK) == 0
+          ? open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666)
+          : -1;
+  if (nameless >= 0) {
+    if (!DrawFreeName(target, &temporary_, err)) {
+      close(nameless);
+      temporary_.clear();
+      return false;
+    }
+    nameless_ = true;
+    stream_ = fdopen(nameless, "wb");
+    if (stream_ == nullptr) {
+      *err = Reason(errno);
+      close(nameless);
+      Discard();
+      return false;
+    }
+    return true;
+  }
+#endif
   for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
     std::string path = TemporaryPath(target, nameSource_());
     // O_EXCL with O_CREAT refuses any existing name, a symbolic link
@@ -168,6 +179,23 @@ bool OutputFile::OpenTemporary(const std::string& target, std::string* err) {
   }
   *err = "cannot create a temporary file in " + folder +
          ": every name tried was taken";
+  return false;
+}
+
+// Gives the nameless file the name drawn for it, or a fresh one when that
+// was taken meanwhile; linkat never follows or replaces what is there.
+bool OutputFile::LinkNameless(int fd, std::string* err) {
+  std::string self = "/proc/self/fd/" + std::to_string(fd);
+  for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+    if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary_.c_str(),
+               AT_SYMLINK_FOLLOW) == 0) {
+      nameless_ = false;
+      return true;
+    }
+    if (errno != EEXIST) break;
+    if (!DrawFreeName(target_, &temporary_, err)) return false;
+  }
+  *err = "cannot replace the file: " + Reason(errno);
   return false;
 }
 
@@ -288,14 +316,39 @@ bool OutputFile::OpenTarget(const std::string& path,
 
   // A device or a FIFO is written as it is: the shell's `>` would do the
   // same, and renaming over it would replace the device node itself.
-  int fd = open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) {
-    *err = Reason(errno);
-    return false;
+  pending_ = target;
+  pendingDevice_ = info.st_dev;
+  pendingInode_ = info.st_ino;
+  mode_ = Mode::kPending;
+  if (deferDevices_) return true;
+  bool stopped = false;
+  return OpenInPlace(nullptr, &stopped, err);
+}
+
+bool OutputFile::OpenInPlace(const std::atomic<int>* stop, bool* stopped,
+                             std::string* err) {
+  int fd = -1;
+  // Without O_NONBLOCK a FIFO's open waits for a reader, and a stop signal
+  // would not end the wait (the handler restarts it): the wait is done here.
+  int flags =
+      O_WRONLY | O_NOCTTY | O_CLOEXEC | (stop != nullptr ? O_NONBLOCK : 0);
+  while ((fd = open(pending_.c_str(), flags)) < 0) {
+    if (errno != ENXIO && errno != EINTR) {
+      *err = Reason(errno);
+      return false;
+    }
+    if (stop == nullptr) continue;
+    if (stop->load() != 0) {
+      *stopped = true;
+      *err = "stopped while waiting for a reader";
+      return false;
+    }
+    poll(nullptr, 0, kReaderPollMilliseconds);
   }
+  if (stop != nullptr) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   struct stat opened;
-  if (fstat(fd, &opened) != 0 || opened.st_dev != info.st_dev ||
-      opened.st_ino != info.st_ino) {
+  if (fstat(fd, &opened) != 0 || opened.st_dev != pendingDevice_ ||
+      opened.st_ino != pendingInode_) {
     *err = "changed while it was being opened";
     close(fd);
     return false;
@@ -310,6 +363,16 @@ bool OutputFile::OpenTarget(const std::string& path,
   return true;
 }
 
+bool OutputFile::OpenPending(const std::atomic<int>* stop, bool* stopped,
+                             std::string* err) {
+  *stopped = false;
+  if (mode_ != Mode::kPending) return true;
+  static const std::atomic<int> kNever{0};
+  if (OpenInPlace(stop != nullptr ? stop : &kNever, stopped, err)) return true;
+  *err = shown_ + ": " + *err;
+  return false;
+}
+
 bool OutputFile::Commit(std::string* err) {
   if (CommitTarget(err)) return true;
   *err = writeFailed_ ? LostWrite(shown_, *err) : shown_ + ": " + *err;
@@ -320,6 +383,7 @@ bool OutputFile::CommitTarget(std::string* err) {
   writeFailed_ = true;
   switch (mode_) {
     case Mode::kClosed:
+    case Mode::kPending:
       writeFailed_ = false;
       *err = "not open";
       return false;
@@ -345,6 +409,10 @@ bool OutputFile::CommitTarget(std::string* err) {
   // The rename must not reach the disk before the data it names does.
   if (done && fsync(fileno(stream_)) != 0) {
     *err = Reason(errno);
+    done = false;
+  }
+  if (done && nameless_ && !LinkNameless(fileno(stream_), err)) {
+    writeFailed_ = false;
     done = false;
   }
   errno = 0;

@@ -3,6 +3,9 @@
 #ifndef FLOORPLAN_IO_OUTPUT_FILE_H_
 #define FLOORPLAN_IO_OUTPUT_FILE_H_
 
+#include <sys/types.h>
+
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -30,9 +33,12 @@ std::string LostWrite(const std::string& target, const std::string& reason);
 // - "-": the standard output stream given at construction, written in place
 //   (Commit flushes it but leaves it open).
 // - a path that does not exist yet, or a regular file: a temporary file
-//   created exclusively beside the target (never at a fixed name, never
-//   through a symbolic link), renamed over the target by Commit once every
-//   write, the flush, the sync and the close succeeded. A new file gets
+//   beside the target, renamed over the target by Commit once every write,
+//   the flush, the sync and the close succeeded. Where the system allows it
+//   (O_TMPFILE), the file has no name until Commit links it to a fresh
+//   hidden one, so nothing is left behind whatever ends the program;
+//   elsewhere it is created exclusively under such a name (never at a fixed
+//   name, never through a symbolic link). A new file gets
 //   0666 & ~umask; a replaced one keeps its mode (and, where allowed, its
 //   owner).
 // - a symbolic link: what it points to, resolved when Open runs; the link
@@ -61,6 +67,16 @@ class OutputFile {
   bool Open(const std::string& path, const std::vector<std::string>& inputs,
             std::string* err);
 
+  // A device or FIFO is then only checked by Open and opened by OpenPending,
+  // so that a FIFO without a reader holds nothing up until it is written.
+  void DeferDevices() { deferDevices_ = true; }
+  // Opens the device or FIFO that Open checked, waiting for a FIFO's reader
+  // until `stop` (when set) becomes non-zero; `*stopped` then tells.
+  // Without one pending, does nothing. False, with the message, when it
+  // cannot be opened or the wait was stopped.
+  bool OpenPending(const std::atomic<int>* stop, bool* stopped,
+                   std::string* err);
+
   // Where to write between Open and Commit; null otherwise.
   FILE* stream() const { return stream_; }
   // Writes `text` to stream(); false, with the message, when that fails.
@@ -82,22 +98,34 @@ class OutputFile {
   }
 
  private:
-  enum class Mode { kClosed, kStandardOutput, kInPlace, kReplace };
+  enum class Mode { kClosed, kStandardOutput, kPending, kInPlace, kReplace };
 
   bool OpenTarget(const std::string& path,
                   const std::vector<std::string>& inputs, std::string* err);
   bool CommitTarget(std::string* err);
   bool OpenTemporary(const std::string& target, std::string* err);
+  bool DrawFreeName(const std::string& target, std::string* name,
+                    std::string* err);
+  bool LinkNameless(int fd, std::string* err);
+  bool OpenInPlace(const std::atomic<int>* stop, bool* stopped,
+                   std::string* err);
   void Discard();
 
   FILE* standardOutput_;
   std::function<uint64_t()> nameSource_;
   Mode mode_ = Mode::kClosed;
   FILE* stream_ = nullptr;
-  std::string target_;     // the file renamed over, for Mode::kReplace
-  std::string temporary_;  // empty unless a temporary file exists
-  std::string shown_;      // how the messages name the target
+  std::string target_;  // the file renamed over, for Mode::kReplace
+  // Empty unless a temporary file exists; the name a nameless one takes.
+  std::string temporary_;
+  bool nameless_ = false;     // the temporary file has no name yet
+  std::string shown_;         // how the messages name the target
   bool writeFailed_ = false;  // whether Commit failed at a write
+  bool deferDevices_ = false;
+  // The device or FIFO Open checked, for OpenPending.
+  std::string pending_;
+  dev_t pendingDevice_ = 0;
+  ino_t pendingInode_ = 0;
 };
 
 #endif  // FLOORPLAN_IO_OUTPUT_FILE_H_

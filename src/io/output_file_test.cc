@@ -334,8 +334,10 @@ TEST(OutputFileTest, UncommittedOutputLeavesNothingBehind) {
     std::string err;
     ASSERT_TRUE(output.Open(target, {}, &err)) << err;
     ASSERT_TRUE(WriteStream(output.stream(), std::string(100000, 'x'), &err));
-    // The existing file and a temporary one, or the new file's temporary.
-    EXPECT_EQ(2u, Listing(folder.path()).size());
+    // The existing file and a temporary one, or the new file's temporary;
+    // where the system allows it, the temporary file has no name yet.
+    EXPECT_LE(Listing(folder.path()).size(), 2u);
+    EXPECT_GE(Listing(folder.path()).size(), 1u);
   }
   EXPECT_EQ(std::set<std::string>{"existing.txt"}, Listing(folder.path()));
   EXPECT_EQ("old\n", ReadFile(existing));

@@ -1,9 +1,11 @@
 // The real floorplan-search process: what a shell and a script see.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -24,36 +26,83 @@ std::string Replay(const std::string& command) {
 }
 
 // A signal ends the search early: the summary of the runs finished so far,
-// the winner's log, and then the process ends by the signal, as a shell
-// expects. On a terminal the progress line tells when a run has finished.
+// the winner's log (a replay below 20 modules, from its record above), and
+// then the process ends by the signal, as a shell expects. On a terminal
+// the progress line tells when a run has finished. A second, different
+// signal while the log is written ends the process at once, and leaves the
+// old log as it was or the new one whole, never a temporary file; a signal
+// while the log waits for a FIFO's reader ends the wait, and says so.
 TEST(SearchMainTest, SignalsEndTheSearchWithItsResult) {
-  for (int signal : {SIGINT, SIGTERM}) {
+  struct Case {
+    int signal;
+    int second;  // sent once the summary is out; 0: none
+    const char* file;
+    const char* time;
+    bool fifo;
+  };
+  const Case cases[] = {
+      {SIGINT, 0, "examples/apte.txt", "0.5", false},
+      {SIGTERM, 0, "examples/ami33.txt", "0.5", false},
+      {SIGTERM, SIGINT, "examples/n100.txt", "10", false},
+      {SIGTERM, 0, "examples/apte.txt", "0.5", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
     ScratchFolder folder;
     std::string log = folder / "winner.log";
+    if (c.fifo) {
+      ASSERT_EQ(0, mkfifo(log.c_str(), 0600));
+    } else {
+      WriteText(log, "old\n");
+    }
     ChildOptions options;
     options.stderrTerminal = true;
-    // Runs sized for a fraction of a second, and more of them than the test
-    // waits for.
-    ChildProcess search({FLOORPLAN_SEARCH_BINARY, "--time", "0.5", "--runs",
-                         "1000000", "--jobs", "2", "--log", log,
-                         SourcePath("examples/apte.txt")},
-                        options);
-    ASSERT_TRUE(search.WaitForError("best ", 30));
-    search.Signal(signal);
+    // Runs sized for the budget, and more of them than the test waits for;
+    // the FIFO's search ends by its budget.
+    std::vector<std::string> argv{
+        FLOORPLAN_SEARCH_BINARY, "--time", c.time, "--jobs", "2", "--log", log};
+    if (!c.fifo) argv.insert(argv.end(), {"--runs", "1000000"});
+    argv.push_back(SourcePath(c.file));
+    ChildProcess search(argv, options);
+    if (c.fifo) {
+      ASSERT_TRUE(search.WaitForOutput("slice: ", 30));
+    } else {
+      ASSERT_TRUE(search.WaitForError("best ", 60));
+    }
+    search.Signal(c.signal);
+    if (c.second != 0) {
+      ASSERT_TRUE(search.WaitForOutput("slice: ", 30));
+      search.Signal(c.second);
+    }
     ChildResult result = search.Finish();
     ASSERT_TRUE(result.signaled) << result.err;
-    EXPECT_EQ(signal, result.signal);
-    // The progress line is cleared at the end, and nothing else is said.
-    EXPECT_EQ("\r\033[K", result.err.substr(result.err.size() - 4));
     std::map<std::string, std::string> lines = KeyedLines(result.out);
+    if (c.fifo) {
+      EXPECT_EQ(c.signal, result.signal);
+      EXPECT_NE(std::string::npos,
+                result.err.find("floorplan-search: " + log +
+                                ": the log was not written: stopped by the "
+                                "signal"))
+          << result.err;
+      continue;
+    }
     EXPECT_NE(std::string::npos, lines["run"].find(", interrupted"));
     std::vector<std::string> replay = SplitWords(lines["replay"]);
     ASSERT_EQ(10u, replay.size());
     EXPECT_EQ(FLOORPLAN_SEARCH_BINARY, replay[0]);
     std::string replayed = Replay(lines["replay"]);
-    EXPECT_TRUE(ReadFile(log) == replayed);
+    EXPECT_EQ(std::set<std::string>{"winner.log"}, Listing(folder.path()));
     EXPECT_EQ(lines["cost"].substr(0, lines["cost"].find(' ')),
               AreaText(ParseLog(replayed).finalCost));
+    if (c.second != 0) {
+      EXPECT_TRUE(result.signal == c.signal || result.signal == c.second);
+      EXPECT_TRUE(ReadFile(log) == "old\n" || ReadFile(log) == replayed);
+      continue;
+    }
+    EXPECT_EQ(c.signal, result.signal);
+    // The progress line is cleared at the end, and nothing else is said.
+    EXPECT_EQ("\r\033[K", result.err.substr(result.err.size() - 4));
+    EXPECT_TRUE(ReadFile(log) == replayed);
   }
 }
 

@@ -11,16 +11,16 @@ namespace {
 
 // The temperatures, as shares of the average module area S; smaller files
 // anneal in a cooler range (docs/search.md says why).
-constexpr double kInitialScale = 0.03;  // T0 / S
-constexpr double kFinalScale = 5e-5;    // Tf / S
+constexpr double kInitialScale = 0.03;     // T0 / S
+constexpr double kFinalScale = 5e-5;       // Tf / S
 constexpr uint32_t kCoolRangeBelow = 100;  // modules
 constexpr double kCoolInitialScale = 6e-4;
 constexpr double kCoolFinalScale = 1e-4;
 
-constexpr uint64_t kProbeRuns = RunPlan::kFirstLongRun;
-// The first run is small, so that even a machine many times slower than the
-// model's gives a result.
-constexpr double kProbeShares[kProbeRuns] = {0.02, 0.05};
+// The first runs, one a core, are small, so that even a machine many times
+// slower than the model's, or one with fewer cores than the plan's, gives a
+// result; two sizes in turn tell the budget the cost of a run and of a move.
+constexpr double kProbeShares[] = {0.02, 0.05};
 // A run's speed varies by some 15 % around the model's from one data file
 // to another, and a run stopped at the deadline is lost: the long runs leave
 // that much room.
@@ -28,18 +28,21 @@ constexpr double kLongShare = 0.85;
 // Beyond this many temperatures a run's chance of an exceptional floorplan
 // no longer grows: the time goes to more runs instead.
 constexpr double kMostTemperatures = 240000;
-// Fine steps, so that on a machine slower than the model a run nearly as
-// long as the long ones still fits.
-constexpr double kFillShares[] = {0.6, 0.6, 0.4, 0.4, 0.3, 0.3, 0.2, 0.2};
-constexpr uint64_t kFillRuns = sizeof kFillShares / sizeof kFillShares[0];
-constexpr double kTailShares[] = {0.1, 0.05};
-constexpr double kShortestShare = 0.05;
+// Fine steps, one of each a core, so that on a machine slower than the model
+// a run nearly as long as the long ones still fits.
+constexpr double kFillShares[] = {0.6, 0.4, 0.3, 0.2};
+constexpr uint64_t kFillSteps = sizeof kFillShares / sizeof kFillShares[0];
+// Then ever shorter runs, a round of each a core, so that a core always has
+// a run that ends before the budget does; then the shortest for ever.
+constexpr double kTailShares[] = {0.1, 0.05, 0.02, 0.01};
+constexpr uint64_t kTailSteps = sizeof kTailShares / sizeof kTailShares[0];
+constexpr double kShortestShare = 0.005;
 
-// With a log, the winner's replay runs on one core while the others wait:
-// runs sized for this share of the budget, divided by the log's extra time,
-// leave the search some two thirds of the budget on every core and the
-// replay about a third on one.
-constexpr double kShareWithLog = 0.34;
+// Below 20 modules the winner's log is its replay, on one core while the
+// others wait: runs sized for this share of the budget, divided by the log's
+// extra time, leave the search some two thirds of the budget on every core
+// and the replay about a third on one.
+constexpr double kShareWithReplay = 0.34;
 
 }  // namespace
 
@@ -51,8 +54,7 @@ uint64_t MovesPerTemperature(uint32_t modules) {
 RunTimeModel::RunTimeModel(uint32_t modules)
     : perRunSeconds(4e-6 * static_cast<double>(modules) *
                     static_cast<double>(modules)),
-      perMoveSeconds(1e-6 * (0.40 + 0.0047 * static_cast<double>(modules))),
-      replayFactor(IsVerbose(modules) ? 2.2 : 1.25) {}
+      perMoveSeconds(1e-6 * (0.40 + 0.0047 * static_cast<double>(modules))) {}
 
 double RoundedParameter(double value, int digits) {
   char text[64];
@@ -83,15 +85,17 @@ double CoolingFactorFor(double T0, double Tf, uint64_t moves,
 }
 
 RunPlan::RunPlan(const std::vector<DataModule>& modules, double budgetSeconds,
-                 bool replayForLog, int64_t baseClock)
+                 uint32_t cores, int64_t baseClock, bool replayForLog)
     : numModules_(static_cast<uint32_t>(modules.size())),
+      cores_(std::max(1u, cores)),
       baseClock_(baseClock) {
   double total = static_cast<double>(TotalModuleArea(modules));
   // A data file of empty modules still gets temperatures that can fall.
   averageModuleArea_ = std::max(1.0, total / numModules_);
   RunTimeModel model(numModules_);
+  bool replay = replayForLog && IsVerbose(numModules_);
   double runSeconds =
-      budgetSeconds * (replayForLog ? kShareWithLog / model.replayFactor : 1.0);
+      budgetSeconds * (replay ? kShareWithReplay / model.replayFactor : 1.0);
   coreMoves_ =
       std::max(0.0, runSeconds - model.perRunSeconds) / model.perMoveSeconds;
   double temperatures = kLongShare * coreMoves_ /
@@ -102,12 +106,14 @@ RunPlan::RunPlan(const std::vector<DataModule>& modules, double budgetSeconds,
 
 double RunPlan::ShareOf(uint64_t index) const {
   double longShare = kLongShare / static_cast<double>(longRunsPerCore_);
-  if (index < kProbeRuns) return std::min(kProbeShares[index], longShare);
-  index -= kProbeRuns;
-  if (index < 2 * longRunsPerCore_) return longShare;
-  index -= 2 * longRunsPerCore_;
-  double share = index < kFillRuns ? kFillShares[index]
-                                   : kTailShares[(index - kFillRuns) % 2];
+  if (index < cores_) return std::min(kProbeShares[index % 2], longShare);
+  index -= cores_;
+  if (index < longRuns()) return longShare;
+  uint64_t step = (index - longRuns()) / cores_;
+  double share = step < kFillSteps ? kFillShares[step]
+                 : step < kFillSteps + kTailSteps
+                     ? kTailShares[step - kFillSteps]
+                     : kShortestShare;
   return std::min(share, longShare);
 }
 

@@ -1,14 +1,15 @@
 // Which runs the search makes: an endless sequence of `floorplan` runs, each
 // given by its parameters and the clock second it is started in. Run i
-// depends only on the data, the budget, the base clock second and i, so a
-// search is repeatable whatever the timing and the number of threads; only
-// how many runs of the sequence finish depends on the time.
+// depends only on the data, the budget, the cores the plan is made for, the
+// base clock second and i, so a search is repeatable whatever the timing,
+// the number of threads and the machine; only how many runs of the sequence
+// finish depends on the time.
 //
 // The strategy, its constants and the measurements behind them are in
 // docs/search.md ("The plan, as the code makes it"): temperatures scaled by
-// the average module area, a few long runs a core after two short probes,
-// shorter runs after them, lambda from the moves a run can afford, module
-// swaps weighted up, and run i started in clock second C + i.
+// the average module area, a short probe a core, then a few long runs a
+// core, shorter runs after them, lambda from the moves a run can afford,
+// module swaps weighted up, and run i started in clock second C + i.
 #ifndef FLOORPLAN_SEARCH_RUN_PLAN_H_
 #define FLOORPLAN_SEARCH_RUN_PLAN_H_
 
@@ -37,16 +38,23 @@ struct PlannedRun {
 // share one plan without locking.
 class RunPlan {
  public:
-  // `modules` holds at least two modules. With `replayForLog` the runs are
-  // shorter, leaving time to replay the winner.
+  // `modules` holds at least two modules; `cores` is at least 1. With
+  // `replayForLog`, below kVerboseBelow modules, the runs are shorter,
+  // leaving time to replay the winner into its log; from there on the log
+  // is written from the winner's record and costs the plan nothing.
   RunPlan(const std::vector<DataModule>& modules, double budgetSeconds,
-          bool replayForLog, int64_t baseClock);
+          uint32_t cores, int64_t baseClock, bool replayForLog);
 
   PlannedRun Run(uint64_t index) const;
 
-  // The index of the first long run; the long runs follow the probe runs.
-  static constexpr uint64_t kFirstLongRun = 2;
-
+  // The long runs follow one probe run a core: runs firstLongRun() to
+  // firstLongRun() + cores() x longRunsPerCore() - 1.
+  uint64_t firstLongRun() const { return cores_; }
+  uint64_t longRuns() const { return cores_ * longRunsPerCore_; }
+  bool IsLongRun(uint64_t index) const {
+    return index >= firstLongRun() && index - firstLongRun() < longRuns();
+  }
+  uint32_t cores() const { return cores_; }
   uint32_t numModules() const { return numModules_; }
   double averageModuleArea() const { return averageModuleArea_; }
   // Long runs per core.
@@ -57,6 +65,7 @@ class RunPlan {
   double ShareOf(uint64_t index) const;
 
   uint32_t numModules_;
+  uint32_t cores_;
   double averageModuleArea_;
   double coreMoves_;  // the moves one core makes in the budget, by the model
   uint64_t longRunsPerCore_;
@@ -90,9 +99,12 @@ struct RunTimeModel {
   double perRunSeconds;
   double perMoveSeconds;
   // How much longer the same run takes when it writes its log to a file, as
-  // the winner's replay does: lines with the whole expression below 20
-  // modules cost far more than the short lines above.
-  double replayFactor = 1.3;
+  // the winner's replay does below 20 modules, where every line carries the
+  // whole expression.
+  double replayFactor = 1.9;
+  // The time of one line of a log written from a record (move_record.h),
+  // from 20 modules on.
+  double recordLineSeconds = 60e-9;
 };
 
 // `value` rounded to `digits` significant decimal digits, as the command

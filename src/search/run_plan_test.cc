@@ -43,21 +43,23 @@ TEST(RunPlanTest, RunsAreValidExactAndInTheirOwnSeconds) {
   struct Case {
     std::vector<DataModule> modules;
     double budget;
+    uint32_t cores;
     bool log;
     int64_t base;
   };
   const Case cases[] = {
-      {Read("examples/apte.txt"), 60, false, 1767225600},
-      {Read("examples/ami33.txt"), 10, true, 0},
-      {Read("examples/n100.txt"), 0.01, false, 4294967290},
-      {RandomModules(300, 12, 48, 1), 3600, true, 12345},
-      {RandomModules(2, 0, 0, 2), 60, false, 7},  // empty modules
-      {RandomModules(40, 60000, 65535, 3), 1e6, false, 99},
+      {Read("examples/apte.txt"), 60, 2, true, 1767225600},
+      {Read("examples/ami33.txt"), 10, 1, true, 0},
+      {Read("examples/n100.txt"), 0.01, 8, false, 4294967290},
+      {RandomModules(300, 12, 48, 1), 3600, 64, true, 12345},
+      {RandomModules(2, 0, 0, 2), 60, 2, false, 7},  // empty modules
+      {RandomModules(40, 60000, 65535, 3), 1e6, 3, false, 99},
   };
   for (const Case& c : cases) {
-    RunPlan plan(c.modules, c.budget, c.log, c.base);
+    RunPlan plan(c.modules, c.budget, c.cores, c.base, c.log);
     int shortest = 0;
-    for (uint64_t i = 0; i < 40; ++i) {
+    for (uint64_t i = 0;
+         i < plan.firstLongRun() + plan.longRuns() + 10 * c.cores; ++i) {
       PlannedRun run = plan.Run(i);
       const AnnealingParameters& p = run.parameters;
       EXPECT_TRUE(ParameterRefusals(p, true).empty());
@@ -77,34 +79,43 @@ TEST(RunPlanTest, RunsAreValidExactAndInTheirOwnSeconds) {
   }
 }
 
-// On a machine of the model's speed, each core's first run and its long
-// runs fill most of the budget without passing it, no run goes beyond the
-// temperatures that still pay (and a core's long runs are no more split than
-// that needs), and nothing after the long runs is longer.
+// On a machine of the model's speed, each core's probe and its long runs
+// fill most of the budget without passing it, whatever the cores, no run
+// goes beyond the temperatures that still pay (and a core's long runs are
+// no more split than that needs), and nothing after the long runs is longer
+// while the runs after them grow ever shorter.
 TEST(RunPlanTest, LongRunsFillEachCoresBudget) {
   struct Case {
     const char* file;
     double budget;
+    uint32_t cores;
   };
   const Case cases[] = {
-      {"examples/apte.txt", 60},  {"examples/ami33.txt", 60},
-      {"examples/ami33.txt", 10}, {"examples/n100.txt", 60},
-      {"examples/n200.txt", 60},  {"examples/n100.txt", 600},
-      {"examples/hp.txt", 1},     {"bench/data/rand300.txt", 3600},
+      {"examples/apte.txt", 60, 2},  {"examples/ami33.txt", 60, 1},
+      {"examples/ami33.txt", 10, 2}, {"examples/n100.txt", 60, 8},
+      {"examples/n200.txt", 60, 2},  {"examples/n100.txt", 600, 3},
+      {"examples/hp.txt", 1, 2},     {"bench/data/rand300.txt", 3600, 2},
   };
   for (const Case& c : cases) {
     std::vector<DataModule> modules = Read(c.file);
-    RunPlan plan(modules, c.budget, false, 0);
+    RunPlan plan(modules, c.budget, c.cores, 0, false);
     uint32_t n = plan.numModules();
     uint64_t k = plan.longRunsPerCore();
+    uint64_t first = plan.firstLongRun();
+    EXPECT_EQ(c.cores, first);
+    EXPECT_EQ(c.cores * k, plan.longRuns());
     RunTimeModel model(n);
     double core = (c.budget - model.perRunSeconds) / model.perMoveSeconds;
-    double used = static_cast<double>(
-        std::max(plan.Run(0).expectedMoves, plan.Run(1).expectedMoves));
+    double used = 0;
+    for (uint64_t i = 0; i < first; ++i) {
+      used = std::max(used, static_cast<double>(plan.Run(i).expectedMoves));
+    }
     uint64_t longest = 0;
-    for (uint64_t i = 2; i < 2 + 2 * k; ++i) {
+    for (uint64_t i = first; i < first + plan.longRuns(); ++i) {
+      EXPECT_TRUE(plan.IsLongRun(i));
       longest = std::max(longest, plan.Run(i).expectedMoves);
     }
+    EXPECT_FALSE(plan.IsLongRun(first + plan.longRuns()));
     used += static_cast<double>(k * longest);
     if (k > 1) {
       double fewer =
@@ -114,11 +125,13 @@ TEST(RunPlanTest, LongRunsFillEachCoresBudget) {
     }
     EXPECT_LE(used, 0.95 * core) << c.file << " " << c.budget;
     EXPECT_GE(used, 0.85 * core) << c.file << " " << c.budget;
-    for (uint64_t i = 0; i < 2 + 2 * k + 20; ++i) {
+    uint64_t previous = longest;
+    for (uint64_t i = 0; i < first + plan.longRuns() + 20 * c.cores; ++i) {
       PlannedRun run = plan.Run(i);
       EXPECT_LE(run.expectedMoves / MovesPerTemperature(n), 240001u);
-      if (i >= 2 + 2 * k) {
-        EXPECT_LE(run.expectedMoves, longest);
+      if (i >= first + plan.longRuns()) {
+        EXPECT_LE(run.expectedMoves, previous);
+        previous = run.expectedMoves;
       }
     }
   }
@@ -128,8 +141,8 @@ TEST(RunPlanTest, LongRunsFillEachCoresBudget) {
 // inside the range of larger files of the same average module area.
 TEST(RunPlanTest, SmallFilesAnnealInACoolerRange) {
   for (int sides : {20, 300, 60000}) {
-    RunPlan small(RandomModules(99, sides, sides, 1), 60, false, 0);
-    RunPlan large(RandomModules(100, sides, sides, 1), 60, false, 0);
+    RunPlan small(RandomModules(99, sides, sides, 1), 60, 2, 0, false);
+    RunPlan large(RandomModules(100, sides, sides, 1), 60, 2, 0, false);
     ASSERT_EQ(small.averageModuleArea(), large.averageModuleArea());
     for (uint64_t i = 0; i < 6; ++i) {
       AnnealingParameters cool = small.Run(i).parameters;

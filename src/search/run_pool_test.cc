@@ -22,8 +22,10 @@ std::vector<DataModule> Read(const std::string& path) {
 
 SearchState RunAll(const std::vector<DataModule>& modules, const RunPlan& plan,
                    uint64_t runs, uint32_t jobs) {
-  SearchBudget budget(1, false, RunTimeModel(0.0, 1e-6));
-  RunPool pool(modules, plan, &budget, runs, RunPool::Clock::now(), stderr);
+  SearchBudget budget(1, LogWork::kNone, RunTimeModel(0.0, 1e-6));
+  PoolSettings settings;
+  settings.runLimit = runs;
+  RunPool pool(modules, plan, &budget, settings, RunPool::Clock::now(), stderr);
   pool.Start(jobs);
   while (!pool.WaitFor(std::chrono::seconds(1))) {
   }
@@ -48,7 +50,7 @@ TEST(RunPoolTest, WinnerIsTheBestFloorplanRunWhateverTheThreads) {
   for (const Case& c : cases) {
     std::string path = SourcePath(c.path);
     std::vector<DataModule> modules = Read(path);
-    RunPlan plan(modules, c.budget, false, 1767225600);
+    RunPlan plan(modules, c.budget, 2, 1767225600, false);
 
     uint64_t bestIndex = 0;
     Area bestCost = kLargestArea;
@@ -82,7 +84,7 @@ TEST(RunPoolTest, WinnerIsTheBestFloorplanRunWhateverTheThreads) {
 // must win however the threads interleave.
 TEST(RunPoolTest, TiesGoToTheLowestIndex) {
   std::vector<DataModule> modules = Read(SourcePath("examples/apte.txt"));
-  RunPlan plan(modules, 0.005, false, 100);
+  RunPlan plan(modules, 0.005, 2, 100, false);
   constexpr uint64_t kRuns = 40;
   std::vector<Area> costs;
   for (uint64_t i = 0; i < kRuns; ++i) {
@@ -107,9 +109,10 @@ TEST(RunPoolTest, TiesGoToTheLowestIndex) {
 // Stopping throws the runs in progress away and ends every worker.
 TEST(RunPoolTest, StopEndsTheWorkersWithoutCountingCutRuns) {
   std::vector<DataModule> modules = Read(SourcePath("examples/n200.txt"));
-  RunPlan plan(modules, 1000, false, 100);  // runs of many minutes
-  SearchBudget budget(1000, false, RunTimeModel(0.0, 1e-6));
-  RunPool pool(modules, plan, &budget, 0, RunPool::Clock::now(), stderr);
+  RunPlan plan(modules, 1000, 2, 100, false);  // runs of many minutes
+  SearchBudget budget(1000, LogWork::kNone, RunTimeModel(0.0, 1e-6));
+  RunPool pool(modules, plan, &budget, PoolSettings(), RunPool::Clock::now(),
+               stderr);
   pool.Start(2);
   // Gives the runs a moment to get under way; none can end in it.
   pool.WaitFor(std::chrono::milliseconds(100));

@@ -1,7 +1,12 @@
 // How the wall-clock budget of a search is spent: runs until the search
-// ends, then the winner's replay into the log (when one is asked for), then
-// the summary. A run still going when the search ends is thrown away, so a
-// run is only started when the runs finished so far say it can end in time.
+// ends, then the summary, then the winner's log (when one is asked for):
+// written from the winner's record of moves, or below 20 modules its replay.
+// A run still going when the search ends is thrown away, so a run is only
+// started when the runs finished so far say it can end in time.
+//
+// The command ends within the larger of 1 s and 3 % of the budget either
+// side of it (docs/search.md); the search aims at the middle of the near
+// half, leaving room for the log by the longest run finished.
 //
 // Times are seconds since the command started. The object is not
 // thread-safe: the run pool owns it and locks around every call.
@@ -12,20 +17,29 @@
 
 #include "search/run_plan.h"
 
+// How the winner's log is written after the search, which decides how much
+// of the budget it takes.
+enum class LogWork { kNone, kFromRecord, kReplay };
+
 class SearchBudget {
  public:
   // `model` is the reference machine's time of a run; what the finished
   // runs took scales it to the machine at hand.
-  SearchBudget(double budgetSeconds, bool replayForLog,
-               const RunTimeModel& model);
+  SearchBudget(double budgetSeconds, LogWork log, const RunTimeModel& model);
 
   // Notes a finished run: its moves and the wall seconds it took.
   void NoteRun(uint64_t moves, double seconds);
 
-  // When the runs in progress are stopped: the budget less what the
-  // winner's replay is estimated to take (the longest run finished so far,
-  // with the log's extra work) and a margin for the summary.
+  // When the runs in progress are stopped: the budget less a margin and
+  // what the winner's log is estimated to take, for the run of most moves
+  // finished so far.
   double SearchEnd() const;
+
+  // How far from the budget the command may end, either side.
+  double Tolerance() const;
+  // Whether a search whose runs ended `elapsed` seconds in, with its log
+  // still to write, ends before the budget less the tolerance.
+  bool EndsEarly(double elapsed) const;
 
   // Whether a run expected to make `expectedMoves` moves, started `elapsed`
   // seconds in, is estimated to end by SearchEnd(): the model's time, scaled
@@ -36,10 +50,11 @@ class SearchBudget {
   bool MayStart(uint64_t expectedMoves, double elapsed) const;
 
  private:
-  double EndWith(double longestRun) const;
+  double EndWith(uint64_t moves, double seconds) const;
+  double Machine() const;
 
   double budgetSeconds_;
-  bool replayForLog_;
+  LogWork log_;
   RunTimeModel model_;
   // The finished run of most moves, and the longest in time.
   uint64_t moves_ = 0;

@@ -9,6 +9,8 @@ namespace {
 // Far beyond any use, and small enough for every clock to add it safely.
 constexpr double kLargestBudget = 1e9;
 constexpr uint64_t kMostJobs = 4096;
+// Run indices stay far from wrapping when the plan adds its own counts.
+constexpr uint64_t kLastRun = uint64_t{1} << 48;
 constexpr uint64_t kLastClockSecond = 0xFFFFFFFF;
 
 // What a clock second must be, for the messages.
@@ -37,9 +39,21 @@ std::vector<Option> SearchOptionTable(SearchOptions* o) {
          o->budgetSeconds = seconds;
          return true;
        }},
+      {"--cores", nullptr, "P",
+       "a whole number from 1 to " + std::to_string(kMostJobs),
+       "cores the plan is made for, each with its long runs\n"
+       "(default: the hardware threads)",
+       [o](const std::string& value) {
+         uint64_t cores = 0;
+         if (!ParseWholeNumber(value, kMostJobs, &cores) || cores == 0) {
+           return false;
+         }
+         o->cores = static_cast<uint32_t>(cores);
+         return true;
+       }},
       {"--jobs", nullptr, "N",
        "a whole number from 1 to " + std::to_string(kMostJobs),
-       "runs at once (default: the hardware threads)",
+       "runs at once (default: the plan's cores)",
        [o](const std::string& value) {
          uint64_t jobs = 0;
          if (!ParseWholeNumber(value, kMostJobs, &jobs) || jobs == 0) {
@@ -68,7 +82,13 @@ std::vector<Option> SearchOptionTable(SearchOptions* o) {
       {"--runs", nullptr, "N", "a positive whole number",
        "exactly N runs, each run to its end, then stop",
        [o](const std::string& value) {
-         return ParseWholeNumber(value, UINT64_MAX, &o->runs) && o->runs > 0;
+         return ParseWholeNumber(value, kLastRun, &o->runs) && o->runs > 0;
+       }},
+      {"--first-run", nullptr, "K",
+       "a whole number from 0 to " + std::to_string(kLastRun),
+       "with --runs: runs K to K+N-1 of the plan (default 0)",
+       [o](const std::string& value) {
+         return ParseWholeNumber(value, kLastRun, &o->firstRun);
        }},
       {"--replay", nullptr, nullptr, "",
        "print what `floorplan DATAFILE LAMBDA T0 TF W1 W2 W3`\n"
@@ -77,17 +97,33 @@ std::vector<Option> SearchOptionTable(SearchOptions* o) {
          o->replay = true;
          return true;
        }},
+      {"--best", nullptr, nullptr, "",
+       "print the summary of the whole plan from the\n"
+       "summaries of its slices (--first-run, --runs)",
+       [o](const std::string&) {
+         o->best = true;
+         return true;
+       }},
   };
+}
+
+std::vector<Option> SearchOptionTableWithOutline(SearchOptions* o) {
+  std::vector<Option> table = SearchOptionTable(o);
+  AddOutlineOptions(&o->outline, &table);
+  return table;
 }
 
 const Usage kUsage = {
     "floorplan-search",
     {"[OPTION]... DATAFILE",
-     "--replay CLOCK LAMBDA T0 TF W1 W2 W3 DATAFILE"},
+     "--replay CLOCK LAMBDA T0 TF W1 W2 W3 [OUTLINE] DATAFILE",
+     "--best SUMMARY..."},
     "Runs many `floorplan` runs of DATAFILE, with parameters chosen from the\n"
     "data and the budget and started in different clock seconds, and prints\n"
     "the best: its cost, clock second, parameters and the command that\n"
     "replays it.\n",
+    "OUTLINE is one of --outline, --outline-from and --whitespace: the runs\n"
+    "then anneal against that fixed outline.\n"
     "Exit status: 0 done, 1 an input or output it cannot use, 2 a command\n"
     "line it cannot use; a search stopped by SIGINT or SIGTERM prints what\n"
     "it found and ends by the signal.\n",
@@ -103,8 +139,8 @@ bool ParseReplay(const std::vector<std::string>& operands,
     return false;
   }
   if (!TakeClockSecond(operands[0], &options->replayClock)) {
-    *error = "--replay needs " + kClockSecondNeeds + ", not '" + operands[0] +
-             "'";
+    *error =
+        "--replay needs " + kClockSecondNeeds + ", not '" + operands[0] + "'";
     return false;
   }
   for (int i = 0; i < 6; ++i) options->replayParameters[i] = operands[1 + i];
@@ -116,19 +152,35 @@ bool ParseReplay(const std::vector<std::string>& operands,
 
 std::string SearchUsage() {
   SearchOptions unused;
-  return UsageText(kUsage, SearchOptionTable(&unused));
+  return UsageText(kUsage, SearchOptionTableWithOutline(&unused));
 }
 
 bool ParseSearchOptions(int argc, const char* const* argv,
                         SearchOptions* options, CommandLine* commandLine,
                         std::string* error) {
-  if (!ParseCommandLine(argc, argv, SearchOptionTable(options), commandLine,
-                        error)) {
+  if (!ParseCommandLine(argc, argv, SearchOptionTableWithOutline(options),
+                        commandLine, error)) {
     return false;
   }
   if (commandLine->help || commandLine->version) return true;
   const std::vector<std::string>& operands = commandLine->operands;
+  if (options->best && options->replay) {
+    *error = "--best and --replay cannot go together";
+    return false;
+  }
+  if (options->best) {
+    if (operands.empty()) {
+      *error = "--best needs the summaries to read";
+      return false;
+    }
+    options->summaryPaths = operands;
+    return true;
+  }
   if (options->replay) return ParseReplay(operands, options, error);
+  if (options->firstRun != 0 && options->runs == 0) {
+    *error = "--first-run needs --runs: a slice of the plan has a length";
+    return false;
+  }
   if (operands.size() != 1) {
     *error = operands.empty() ? "no DATAFILE given" : "too many arguments";
     return false;

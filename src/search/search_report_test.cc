@@ -32,7 +32,10 @@ TEST(SearchReportTest, ShellQuotedSurvivesAShell) {
   EXPECT_EQ("/abs/examples/n100.txt", ShellQuoted("/abs/examples/n100.txt"));
 }
 
-TEST(SearchReportTest, SummaryLinesScriptsParse) {
+// The summary's lines as scripts parse them, and read back by --best to the
+// same facts: without an outline, and against one that the winner fits or
+// misses.
+TEST(SearchReportTest, SummaryLinesScriptsParseAndReadBack) {
   SummaryFacts facts;
   facts.dataPath = "/data/my blocks.txt";
   facts.numModules = 3;
@@ -44,23 +47,69 @@ TEST(SearchReportTest, SummaryLinesScriptsParse) {
   facts.parameters.T0 = 155200;
   facts.parameters.Tf = 0.1;
   facts.parameters.probM1 = 3;
-  facts.replayCommand = ReplayCommand("/usr/bin/floorplan-search", facts.clock,
-                                      facts.parameters, facts.dataPath);
   facts.runIndex = 0;
   facts.moves = 17;
   facts.seconds = 2.04;
-  facts.interrupted = true;
-  std::vector<std::string> lines = SplitLines(SummaryText(facts));
-  std::vector<std::string> expected = {
-      "data: /data/my blocks.txt (3 modules, module area 900)",
-      "cost: 1000 (dead space 10.00 %, 1 runs)",
-      "clock: 4294967295",
-      "parameters: 0.99998766 1.552e+05 0.1 3 1 1",
-      "replay: /usr/bin/floorplan-search --replay 4294967295 0.99998766 "
-      "1.552e+05 0.1 3 1 1 '/data/my blocks.txt'",
-      "run: 0 (17 moves), search 2.0 s, interrupted",
+  facts.ending = SearchEnding::kInterrupted;
+  facts.cores = 8;
+  facts.longRunsPerCore = 3;
+  facts.longRunMoves = 9400000;
+  facts.longRunsDone = 24;
+  facts.budgetSeconds = 0.5;
+  facts.baseClock = 4294967290;
+  facts.firstRun = 5;
+  facts.runs = 40;
+  facts.dataDigest = 0x0123456789abcdefull;
+  struct Case {
+    bool hasOutline;
+    FloorplanShape shape;
+    const char* outlineLine;
+    const char* replayOutline;
   };
-  EXPECT_EQ(expected, lines);
+  const Case cases[] = {
+      {false, {}, nullptr, ""},
+      {true,
+       {40, 25, false},
+       "outline: 40 30: fits as 40 x 25 (area 1000)",
+       "--outline 40 30 "},
+      {true,
+       {20, 50, true},
+       "outline: 40 30: no run fits (closest 20 x 50)",
+       "--outline 40 30 "},
+  };
+  for (const Case& c : cases) {
+    facts.hasOutline = c.hasOutline;
+    facts.outline = {40, 30};
+    facts.shape = c.shape;
+    facts.replayCommand = ReplayCommand(
+        "/usr/bin/floorplan-search", facts.clock, facts.parameters,
+        c.hasOutline ? &facts.outline : nullptr, facts.dataPath);
+    std::vector<std::string> expected = {
+        "data: /data/my blocks.txt (3 modules, module area 900)",
+        "cost: 1000 (dead space 10.00 %, 1 runs)",
+        "clock: 4294967295",
+        "parameters: 0.99998766 1.552e+05 0.1 3 1 1",
+        std::string("replay: /usr/bin/floorplan-search --replay 4294967295 "
+                    "0.99998766 1.552e+05 0.1 3 1 1 ") +
+            c.replayOutline + "'/data/my blocks.txt'",
+        "run: 0 (17 moves), search 2.0 s, interrupted",
+        "plan: 8 cores, 3 long runs of 9,400,000 moves a core, 24 of them "
+        "finished",
+    };
+    if (c.outlineLine != nullptr) expected.push_back(c.outlineLine);
+    expected.push_back(
+        std::string("slice: --time 0.5 --cores 8 --clock 4294967290") +
+        (c.hasOutline ? " --outline 40 30" : "") +
+        " --first-run 5 --runs 40, data 0123456789abcdef");
+    std::string text = SummaryText(facts);
+    EXPECT_EQ(expected, SplitLines(text));
+    SummaryFacts read;
+    std::string error;
+    ASSERT_TRUE(ParseSummary(text, &read, &error)) << error;
+    EXPECT_EQ(text, SummaryText(read));
+    EXPECT_FALSE(ParseSummary(text.substr(1), &read, &error));
+    EXPECT_FALSE(ParseSummary(text + "cost: 1\n", &read, &error));
+  }
 }
 
 TEST(SearchReportTest, ProgressLine) {
