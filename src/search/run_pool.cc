@@ -94,12 +94,13 @@ void RunPool::Work(uint32_t) {
     double seconds = Elapsed() - started;
 
     std::lock_guard<std::mutex> lock(mutex_);
-    budget_->NoteRun(outcome.moves, seconds);
     ++state_.runsDone;
     if (plan_.IsLongRun(index)) ++state_.longRunsDone;
     FinishedRun& best = state_.best;
-    if (state_.runsDone == 1 || outcome.bestCost < best.cost ||
-        (outcome.bestCost == best.cost && index < best.index)) {
+    bool wins = state_.runsDone == 1 || outcome.bestCost < best.cost ||
+                (outcome.bestCost == best.cost && index < best.index);
+    budget_->NoteRun(outcome.moves, seconds, wins);
+    if (wins) {
       best.index = index;
       best.cost = outcome.bestCost;
       best.shape = outcome.bestShape;

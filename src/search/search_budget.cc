@@ -21,12 +21,15 @@ SearchBudget::SearchBudget(double budgetSeconds, LogWork log,
                            const RunTimeModel& model)
     : budgetSeconds_(budgetSeconds), log_(log), model_(model) {}
 
-void SearchBudget::NoteRun(uint64_t moves, double seconds) {
+void SearchBudget::NoteRun(uint64_t moves, double seconds, bool best) {
   if (moves > moves_) {
     moves_ = moves;
     seconds_ = seconds;
   }
-  longestRun_ = std::max(longestRun_, seconds);
+  if (best) {
+    bestMoves_ = moves;
+    bestSeconds_ = seconds;
+  }
 }
 
 double SearchBudget::Tolerance() const {
@@ -59,7 +62,9 @@ double SearchBudget::EndWith(uint64_t moves, double seconds) const {
   return end;
 }
 
-double SearchBudget::SearchEnd() const { return EndWith(moves_, longestRun_); }
+double SearchBudget::SearchEnd() const {
+  return EndWith(bestMoves_, bestSeconds_);
+}
 
 bool SearchBudget::EndsEarly(double elapsed) const {
   // The log takes what SearchEnd() leaves it, and the end is aimed at
@@ -70,7 +75,8 @@ bool SearchBudget::EndsEarly(double elapsed) const {
 bool SearchBudget::MayStart(uint64_t expectedMoves, double elapsed) const {
   if (moves_ == 0 || seconds_ <= 0) return elapsed < SearchEnd();
   double estimate = Machine() * model_.Seconds(expectedMoves);
-  // The run may become the winner, and then its own log must fit too.
-  return elapsed + estimate <= EndWith(std::max(moves_, expectedMoves),
-                                       std::max(longestRun_, estimate));
+  // The run may become the winner, and then its own log must fit too; and
+  // it must end before the search stops for the present winner's log.
+  return elapsed + estimate <= EndWith(std::max(bestMoves_, expectedMoves),
+                                       std::max(bestSeconds_, estimate));
 }

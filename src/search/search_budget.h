@@ -6,7 +6,8 @@
 //
 // The command ends within the larger of 1 s and 3 % of the budget either
 // side of it (docs/search.md); the search aims at the middle of the near
-// half, leaving room for the log by the longest run finished.
+// half, leaving room for the winner's log: the winner so far, or a longer
+// run that may still win, which starts only when its own log would fit.
 //
 // Times are seconds since the command started. The object is not
 // thread-safe: the run pool owns it and locks around every call.
@@ -27,12 +28,12 @@ class SearchBudget {
   // runs took scales it to the machine at hand.
   SearchBudget(double budgetSeconds, LogWork log, const RunTimeModel& model);
 
-  // Notes a finished run: its moves and the wall seconds it took.
-  void NoteRun(uint64_t moves, double seconds);
+  // Notes a finished run: its moves, the wall seconds it took and whether
+  // it is the winner now.
+  void NoteRun(uint64_t moves, double seconds, bool best);
 
   // When the runs in progress are stopped: the budget less a margin and
-  // what the winner's log is estimated to take, for the run of most moves
-  // finished so far.
+  // what the winner's log is estimated to take.
   double SearchEnd() const;
 
   // How far from the budget the command may end, either side.
@@ -56,10 +57,12 @@ class SearchBudget {
   double budgetSeconds_;
   LogWork log_;
   RunTimeModel model_;
-  // The finished run of most moves, and the longest in time.
+  // The finished run of most moves, which tells the machine's speed.
   uint64_t moves_ = 0;
   double seconds_ = 0;
-  double longestRun_ = 0;
+  // The winner so far, whose log is written at the end.
+  uint64_t bestMoves_ = 0;
+  double bestSeconds_ = 0;
 };
 
 #endif  // FLOORPLAN_SEARCH_SEARCH_BUDGET_H_

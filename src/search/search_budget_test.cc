@@ -27,8 +27,8 @@ TEST(SearchBudgetTest, WithoutFinishedRunsAnyRunStartsUntilTheEnd) {
 // moves takes two seconds, and starts only when it ends by the search's end.
 TEST(SearchBudgetTest, RunsStartOnlyWhenTheyEndInTime) {
   SearchBudget budget(10, LogWork::kNone, kPerMove);
-  budget.NoteRun(3000000, 3.0);
-  budget.NoteRun(1000000, 2.0);
+  budget.NoteRun(3000000, 3.0, true);
+  budget.NoteRun(1000000, 2.0, false);
   double end = budget.SearchEnd();
   EXPECT_TRUE(budget.MayStart(2000000, end - 2.01));
   EXPECT_FALSE(budget.MayStart(2000000, end - 1.99));
@@ -44,8 +44,8 @@ TEST(SearchBudgetTest, TheLogReservesTheWinnersReplay) {
   SearchBudget logged(60, LogWork::kReplay, kPerMove);
   SearchBudget recorded(60, LogWork::kFromRecord, kPerMove);
   for (SearchBudget* budget : {&plain, &logged, &recorded}) {
-    budget->NoteRun(5000000, 5.0);
-    budget->NoteRun(2000000, 2.0);
+    budget->NoteRun(5000000, 5.0, true);
+    budget->NoteRun(2000000, 2.0, false);
   }
   EXPECT_LE(logged.SearchEnd(), plain.SearchEnd() - 5.0);
   EXPECT_LT(recorded.SearchEnd(), plain.SearchEnd());
@@ -63,6 +63,13 @@ TEST(SearchBudgetTest, TheLogReservesTheWinnersReplay) {
   EXPECT_FALSE(logged.MayStart(15000000, logged.SearchEnd() - 15.0));
   EXPECT_FALSE(logged.MayStart(15000000, logged.SearchEnd() - 24.0));
   EXPECT_TRUE(logged.MayStart(15000000, 0.0));
+
+  // Once the 2-second run wins, only its replay is kept back: the search
+  // ends 3 seconds later than for the 5-second one.
+  double before = logged.SearchEnd();
+  logged.NoteRun(2000000, 2.0, true);
+  EXPECT_NEAR(before + 3 * RunTimeModel(0.0, 1e-6).replayFactor,
+              logged.SearchEnd(), 1e-9);
 }
 
 // A run's start costs the same whatever its length: a short run that took
@@ -72,13 +79,13 @@ TEST(SearchBudgetTest, TheLogReservesTheWinnersReplay) {
 TEST(SearchBudgetTest, TheModelsCostOfARunScalesWithTheMachine) {
   const RunTimeModel model(0.5, 1e-6);
   SearchBudget asModel(60, LogWork::kNone, model);
-  asModel.NoteRun(1000000, 1.5);
+  asModel.NoteRun(1000000, 1.5, true);
   double end = asModel.SearchEnd();
   EXPECT_TRUE(asModel.MayStart(20000000, end - 20.6));
   EXPECT_FALSE(asModel.MayStart(20000000, end - 20.4));
 
   SearchBudget slower(60, LogWork::kNone, model);
-  slower.NoteRun(1000000, 3.0);
+  slower.NoteRun(1000000, 3.0, true);
   EXPECT_TRUE(slower.MayStart(20000000, end - 41.1));
   EXPECT_FALSE(slower.MayStart(20000000, end - 40.9));
 }
