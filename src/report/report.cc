@@ -35,7 +35,7 @@ std::string Document(const ReportArguments& arguments,
     case ReportFormat::kTable:
       break;
   }
-  return PlacementText(placement, arguments.picture);
+  return PlacementText(placement);
 }
 
 // Reads the data file and the log and places the log's final solution; false
@@ -100,7 +100,9 @@ int RunReport(int argc, const char* const* argv, const ProgramIO& io) {
   }
 
   // Standard output first: a failed write, or a reader gone away (SIGPIPE),
-  // then ends the run before any temporary picture file exists.
+  // then ends the run before any temporary picture file exists. The table's
+  // line naming the picture waits until the picture is in place, so that a
+  // picture refused or lost is never named.
   if (arguments.picture != "-" &&
       !io.WriteAll(Document(arguments, placement))) {
     return kExitFailure;
@@ -121,6 +123,11 @@ int RunReport(int argc, const char* const* argv, const ProgramIO& io) {
   if (!file.Open(arguments.picture, {arguments.data, logFile}, &error) ||
       !file.Write(RenderSvg(picture), &error) || !file.Commit(&error)) {
     io.Complain(error);
+    return kExitFailure;
+  }
+  bool named =
+      arguments.format == ReportFormat::kTable && arguments.picture != "-";
+  if (named && !io.WriteAll(PictureLine(arguments.picture))) {
     return kExitFailure;
   }
   return kExitSuccess;

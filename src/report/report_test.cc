@@ -745,6 +745,7 @@ TEST(ReportTest, BadInputsGiveMessageAndNoPicture) {
     EXPECT_EQ(c.status, report.status);
     EXPECT_EQ(0u, report.err.rfind(c.message, 0)) << report.err;
     EXPECT_EQ(c.table, report.out.rfind("module ", 0) == 0);
+    EXPECT_EQ(std::string::npos, report.out.find("picture"));
     if (!c.table) {
       EXPECT_EQ("", report.out);
     }
@@ -850,8 +851,13 @@ TEST(ReportTest, PictureTargets) {
     if (reader.joinable()) reader.join();
     EXPECT_EQ(c.status, report.status);
     EXPECT_EQ(place(c.err), report.err);
-    // The table comes first, whatever becomes of the picture.
+    // The table comes first, whatever becomes of the picture, and names
+    // the picture only when it was written.
     EXPECT_EQ(0u, report.out.find("module "));
+    EXPECT_EQ(c.status == 0,
+              report.out.find("\npicture          " + target + "\n") !=
+                  std::string::npos);
+    EXPECT_EQ(c.status == 0, report.out.find("picture") != std::string::npos);
 
     std::set<std::string> after = Listing(folder.path());
     if (c.target == "DIR/new.svg") after.erase("new.svg");
