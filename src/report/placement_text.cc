@@ -68,6 +68,15 @@ std::string PlacementText(const ReportPlacement& placement) {
   } else {
     text += "aspect ratio     undefined (height 0)\n";
   }
+  if (placement.hasOutline) {
+    std::string box = std::to_string(placement.width) + " x " +
+                      std::to_string(placement.height);
+    text += "outline          " + std::to_string(placement.outline.width) +
+            " " + std::to_string(placement.outline.height) +
+            (FitsOutline(placement) ? ": fits as " + box
+                                    : ": does not fit (closest " + box + ")") +
+            "\n";
+  }
   return text;
 }
 

@@ -11,6 +11,8 @@
 #include "io/data_file.h"
 #include "io/output_file.h"
 #include "model/area.h"
+#include "model/shape_cost.h"
+#include "model/staircase.h"
 #include "report/cost_curve.h"
 #include "report/expression_match.h"
 #include "report/placement.h"
@@ -38,15 +40,19 @@ std::string Document(const ReportArguments& arguments,
   return PlacementText(placement);
 }
 
-// Reads the data file and the log and places the log's final solution; false
-// after complaining when any of it cannot be used.
+// Reads the data file, the outline and the log and places the log's final
+// solution; false after complaining when any of it cannot be used.
 bool PlaceFinalSolution(const ReportArguments& arguments, const ProgramIO& io,
                         CostCurve* curve, RunLog* log,
                         ReportPlacement* placement) {
   std::vector<DataModule> modules;
   std::string error;
+  bool hasOutline = false;
+  Outline outline;
   if (!ReadStrictDataFile(arguments.data, &modules, &error) ||
       !CheckIdentifiers(modules, arguments.data, &error) ||
+      !ResolveOutline(arguments.outline, TotalModuleArea(modules), &hasOutline,
+                      &outline, &error) ||
       !ReadReportLog(arguments.log, io.in, modules, curve, log, &error)) {
     io.Complain(error);
     return false;
@@ -59,17 +65,36 @@ bool PlaceFinalSolution(const ReportArguments& arguments, const ProgramIO& io,
                 ": final solution: " + match.error);
     return false;
   }
-  Placement placed = PlaceFloorplan(*match.floorplan);
-  Area area = BoxArea(placed.width, placed.height);
-  if (area != log->finalCost) {
+  // A plain run logs the least area, a run against an outline its cost
+  // there: with an outline, either is the final solution's.
+  StaircaseWorkspace work;
+  EvaluateStaircase(match.floorplan->head, nullptr, &work);
+  const Corner* boxes = work.corners.data();
+  size_t count = work.corners.size();
+  Area area = LeastArea(boxes, count);
+  ShapeCost cost = hasOutline ? ShapeCost(outline) : ShapeCost();
+  Area outlineCost = cost.Of(boxes, count);
+  if (area != log->finalCost &&
+      (!hasOutline || outlineCost != log->finalCost)) {
+    std::string against = hasOutline
+                              ? ", and its cost against the outline " +
+                                    std::to_string(outline.width) + " x " +
+                                    std::to_string(outline.height) + " is " +
+                                    AreaText(outlineCost)
+                              : "";
     io.Complain(logName + ":" + std::to_string(log->finalCostLine) +
                 ": the log gives cost " + AreaText(log->finalCost) +
                 ", but the least area of the final solution over " +
-                arguments.data + " is " + AreaText(area) +
+                arguments.data + " is " + AreaText(area) + against +
                 " (is this the log of a run on that file?)");
     return false;
   }
+  Placement placed =
+      hasOutline ? PlaceFloorplan(*match.floorplan, cost.Best(boxes, count))
+                 : PlaceFloorplan(*match.floorplan);
   *placement = JoinPlacement(placed, modules, match.dataIndex);
+  placement->hasOutline = hasOutline;
+  placement->outline = outline;
   return true;
 }
 

@@ -7,7 +7,7 @@ namespace {
 // The one table of the report's options: the parser, its messages and the
 // usage text all come from it.
 std::vector<Option> ReportOptionTable(ReportArguments* a, bool* pictureGiven) {
-  return {
+  std::vector<Option> options = {
       {"--format", nullptr, "FORMAT", "table, csv or json",
        "table (the default): the placement as a table, and a\n"
        "picture of the floorplan and of the run in FILE; csv or\n"
@@ -40,6 +40,8 @@ std::vector<Option> ReportOptionTable(ReportArguments* a, bool* pictureGiven) {
          return true;
        }},
   };
+  AddOutlineOptions(&a->outline, &options);
+  return options;
 }
 
 const Usage kUsage = {
@@ -64,7 +66,8 @@ std::string ReportUsage() {
 
 std::string DefaultPicture(const std::string& data) {
   size_t slash = data.find_last_of('/');
-  std::string output = slash == std::string::npos ? data : data.substr(slash + 1);
+  std::string output =
+      slash == std::string::npos ? data : data.substr(slash + 1);
   size_t dot = output.find_last_of('.');
   if (dot != std::string::npos && dot > 0) output.resize(dot);
   if (output.empty() || output == "." || output == "..") output = "floorplan";

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "cli/command_line.h"
+#include "cli/outline_options.h"
 
 // The usage text, made from the option table.
 std::string ReportUsage();
@@ -29,6 +30,7 @@ struct ReportArguments {
   std::string picture;  // empty: none; "-": standard output, no table
   ReportFormat format = ReportFormat::kTable;
   std::string title;  // empty: "Floorplan of DATAFILE"
+  OutlineRequest outline;
 };
 
 // False, with the reason, for a command line the program cannot use.

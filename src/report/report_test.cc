@@ -983,6 +983,86 @@ TEST(ReportTest, CostsAreComparedAndPrintedExactly) {
       wrapped.err);
 }
 
+// Two modules side by side, <1><2>V: boxes 5 x 4 (area 20) and 7 x 3 (21),
+// and their turns 4 x 5 and 3 x 7. Against 6 x 2 the least cost is 7 x 3's,
+// 7 x max(3, 2) = 21, so a search against that outline logs 21 where a plain
+// run logs 20; with an outline given the report takes either and places the
+// shape of least cost against it.
+TEST(ReportTest, OutlinesTakeEitherCostAndPlaceTheCheapestShape) {
+  ScratchFolder folder;
+  std::string data = folder / "two.txt";
+  WriteText(data, "1 2 4 a\n2 3 3 b\n");
+  std::string badOutline = folder / "bad.block";
+  WriteText(badOutline, "NumBlocks: 2\n");
+  auto logWithCost = [](const std::string& cost) {
+    return "Initial Floorplan: <1><2>H Cost: 20\n\n"
+           "***Start of Simulated Annealing***\n\n"
+           "1         <1><2>V  " +
+           cost +
+           " 2.000000 Y\n\n***End of Simulated Annealing***\n"
+           "Final solution:\n<1><2>V\n\nCost: " +
+           cost + "\n";
+  };
+  const std::string table =
+      "module  x  y  width  height  rotated  name\n"
+      "1       0  0      4       2        1  a\n";
+  struct Case {
+    const char* name;
+    std::vector<std::string> options;
+    std::string cost;
+    int status;
+    std::string expected;  // in standard output, or all of standard error
+  };
+  const Case cases[] = {
+      {"fits", {"--outline", "6", "4"}, "20", 0,
+       "\noutline          6 4: fits as 5 x 4\n"},
+      {"fits turned", {"--outline", "4", "6"}, "20", 0,
+       table + "2       0  2      3       3        0  b\n"},
+      {"the turn's row", {"--outline", "4", "6"}, "20", 0,
+       "\noutline          4 6: fits as 4 x 5\n"},
+      {"a plain run's log against an outline", {"--outline", "6", "2"}, "20",
+       0, "\noutline          6 2: does not fit (closest 7 x 3)\n"},
+      {"a search's log", {"--outline", "6", "2"}, "21", 0,
+       table + "2       4  0      3       3        0  b\n"},
+      {"the square of 17 x 1.5", {"--whitespace", "0.5"}, "20", 0,
+       "\noutline          5 5: fits as 5 x 4\n"},
+      {"json", {"--format", "json", "--outline", "6", "2"}, "21", 0,
+       "\n  \"outline\": {\"width\": 6, \"height\": 2, \"fits\": false},\n"},
+      {"picture", {"-o", "-", "--outline", "6", "2"}, "21", 0,
+       "red dashes: the fixed outline 6 x 2 (it does not fit)"},
+      {"a search's log without its outline", {}, "21", 1,
+       "floorplan-report: <stdin>:11: the log gives cost 21, but the least "
+       "area of the final solution over " +
+           data + " is 20 (is this the log of a run on that file?)\n"},
+      {"neither cost", {"--outline", "6", "2"}, "22", 1,
+       "floorplan-report: <stdin>:11: the log gives cost 22, but the least "
+       "area of the final solution over " +
+           data +
+           " is 20, and its cost against the outline 6 x 2 is 21 (is this "
+           "the log of a run on that file?)\n"},
+      {"an outline file without its outline", {"--outline-from", badOutline},
+       "20", 1,
+       "floorplan-report: " + badOutline +
+           ":1: expected \"Outline: WIDTH HEIGHT\", both from 1 to "
+           "2147483647\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> arguments = c.options;
+    if (c.options.empty() || c.options[0] != "-o") {
+      arguments.insert(arguments.end(), {"-o", folder / "p.svg"});
+    }
+    arguments.push_back(data);
+    CapturedRun report = RunReportCaptured(arguments, logWithCost(c.cost));
+    EXPECT_EQ(c.status, report.status) << report.err;
+    if (c.status == 0) {
+      EXPECT_NE(std::string::npos, report.out.find(c.expected)) << report.out;
+    } else {
+      EXPECT_EQ(c.expected, report.err);
+    }
+  }
+}
+
 TEST(ReportTest, HelpAndVersion) {
   CapturedRun version = RunReportCaptured({"--version"});
   EXPECT_EQ(0, version.status);
