@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "report/text_escape.h"
+#include "report/wirelength.h"
 
 std::string PlacementJson(const ReportPlacement& placement) {
   Area box = BoxAreaOf(placement);
@@ -15,6 +16,9 @@ std::string PlacementJson(const ReportPlacement& placement) {
                      ",\n  \"area\": " + AreaText(box) +
                      ",\n  \"module_area\": " + AreaText(moduleArea) +
                      ",\n  \"dead_space_percent\": " + deadSpace;
+  if (placement.hasWirelength) {
+    json += ",\n  \"wirelength\": " + HalfText(placement.doubledWirelength);
+  }
   if (placement.hasOutline) {
     json += ",\n  \"outline\": {\"width\": " +
             std::to_string(placement.outline.width) +

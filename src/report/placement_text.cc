@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "report/text_escape.h"
+#include "report/wirelength.h"
 
 namespace {
 
@@ -67,6 +68,9 @@ std::string PlacementText(const ReportPlacement& placement) {
     text += line;
   } else {
     text += "aspect ratio     undefined (height 0)\n";
+  }
+  if (placement.hasWirelength) {
+    text += "wirelength       " + HalfText(placement.doubledWirelength) + "\n";
   }
   if (placement.hasOutline) {
     std::string box = std::to_string(placement.width) + " x " +

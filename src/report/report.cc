@@ -23,6 +23,7 @@
 #include "report/report_log.h"
 #include "report/report_placement.h"
 #include "report/svg_picture.h"
+#include "report/wirelength.h"
 
 namespace {
 
@@ -122,6 +123,15 @@ int RunReport(int argc, const char* const* argv, const ProgramIO& io) {
   ReportPlacement placement;
   if (!PlaceFinalSolution(arguments, io, &curve, &log, &placement)) {
     return kExitFailure;
+  }
+  if (!arguments.nets.empty()) {
+    WirelengthFiles files{arguments.nets, arguments.terminals, arguments.data};
+    placement.hasWirelength = true;
+    if (!MeasureWirelength(files, placement, &placement.doubledWirelength,
+                           &error)) {
+      io.Complain(error);
+      return kExitFailure;
+    }
   }
 
   // Standard output first: a failed write, or a reader gone away (SIGPIPE),

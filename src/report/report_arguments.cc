@@ -41,6 +41,20 @@ std::vector<Option> ReportOptionTable(ReportArguments* a, bool* pictureGiven) {
        }},
   };
   AddOutlineOptions(&a->outline, &options);
+  options.push_back({"--nets", nullptr, "NETS", "a file name",
+                     "the wirelength over the nets of a course or GSRC .nets\n"
+                     "file, pins at module centres; modules found by name",
+                     [a](const std::string& value) {
+                       a->nets = value;
+                       return !value.empty();
+                     }});
+  options.push_back({"--terminals", nullptr, "FILE", "a file name",
+                     "the terminals' coordinates for --nets: a course .block\n"
+                     "file or a GSRC .pl file",
+                     [a](const std::string& value) {
+                       a->terminals = value;
+                       return !value.empty();
+                     }});
   return options;
 }
 
@@ -98,6 +112,10 @@ bool ParseReportArguments(int argc, const char* const* argv,
   bool table = arguments->format == ReportFormat::kTable;
   if (!pictureGiven && table) {
     arguments->picture = DefaultPicture(arguments->data);
+  }
+  if (!arguments->terminals.empty() && arguments->nets.empty()) {
+    *error = "--terminals places the pins of --nets: give both";
+    return false;
   }
   if (!table && arguments->picture == "-") {
     *error =

@@ -31,6 +31,8 @@ struct ReportArguments {
   ReportFormat format = ReportFormat::kTable;
   std::string title;  // empty: "Floorplan of DATAFILE"
   OutlineRequest outline;
+  std::string nets;       // empty: no wirelength
+  std::string terminals;  // empty: none; given only with `nets`
 };
 
 // False, with the reason, for a command line the program cannot use.

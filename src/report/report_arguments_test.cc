@@ -62,6 +62,8 @@ TEST(ReportArgumentsTest, CommandLines) {
       {{"--output=p", "d.txt"}, "unknown option --output"},
       {{}, "no data file given"},
       {{"a", "b", "c"}, "too many arguments"},
+      {{"--terminals", "t.pl", "d.txt"},
+       "--terminals places the pins of --nets: give both"},
   };
   for (const Case& c : cases) {
     std::string shown;

@@ -29,6 +29,9 @@ struct ReportPlacement {
   // given; the box is then the shape of least cost against it.
   bool hasOutline = false;
   Outline outline;
+  // Twice the wirelength over the nets, when they were given (wirelength.h).
+  bool hasWirelength = false;
+  Area doubledWirelength = 0;
 };
 
 // `dataIndex[k]` is the data-file index of the k-th module of the placement,

@@ -1063,6 +1063,106 @@ TEST(ReportTest, OutlinesTakeEitherCostAndPlaceTheCheapestShape) {
   }
 }
 
+// Worked out by hand: modules a (2 x 4) and b (3 x 2) side by side in the
+// box 7 x 2 of least area, a turned: centres a (2, 1) and b (5.5, 1), and
+// terminals P (10, 0) and Q (0, 7). Nets {a, b}: 3.5 + 0; {a, P}: 8 + 1;
+// {Q, a}: 2 + 6. Wirelength 20.5, whichever dialect and terminals file.
+TEST(ReportTest, WirelengthOverTheNets) {
+  ScratchFolder folder;
+  std::string data = folder / "ab.txt";
+  WriteText(data, "1 2 4 a\n2 3 2 b\n");
+  std::string unnamed = folder / "unnamed.txt";
+  WriteText(unnamed, "1 2 4\n2 3 2\n");
+  std::string twice = folder / "twice.txt";
+  WriteText(twice, "1 2 4 a\n2 3 2 a\n");
+  std::string course = folder / "ab.nets";
+  WriteText(course,
+            "NumNets: 3\r\nNetDegree: 2\r\na\r\nb\r\nNetDegree: 2\r\na\r\n"
+            "P\r\nNetDegree: 2\r\nQ\r\na\r\n");
+  std::string gsrc = folder / "gsrc.nets";
+  WriteText(gsrc,
+            "UCLA nets 1.0\n\nNumNets : 3\nNumPins : 6\nNetDegree : 2\na B\n"
+            "b B\nNetDegree : 2\na B\nP B\nNetDegree : 2\nQ B\na B\n");
+  std::string shortNet = folder / "short.nets";
+  WriteText(shortNet, "NumNets: 1\nNetDegree: 3\na\nb\n");
+  std::string block = folder / "ab.block";
+  WriteText(block,
+            "Outline: 7 7\nNumBlocks: 0\nNumTerminals: 2\n"
+            "P terminal 10 0\nQ terminal 0 7\n");
+  std::string pl = folder / "ab.pl";
+  WriteText(pl, "UCLA pl 1.0\n\nP\t10\t0\nQ\t0\t7\n");
+  std::string onlyP = folder / "p.pl";
+  WriteText(onlyP, "P 10 0\n");
+  const std::string log =
+      "Initial Floorplan: <1><2>H Cost: 24\n\n"
+      "***Start of Simulated Annealing***\n\n"
+      "1         <1><2>V  14 2.000000 Y\n\n***End of Simulated Annealing***\n"
+      "Final solution:\n<1><2>V\n\nCost: 14\n";
+  struct Case {
+    const char* name;
+    std::vector<std::string> arguments;
+    int status;
+    std::string expected;  // in standard output, or all of standard error
+  };
+  const Case cases[] = {
+      {"course nets, block terminals",
+       {"--nets", course, "--terminals", block, data},
+       0,
+       "\naspect ratio     3.500 (width / height)\n"
+       "wirelength       20.5\n"},
+      {"GSRC nets, .pl terminals",
+       {"--format", "json", "--nets", gsrc, "--terminals", pl, data},
+       0,
+       "\n  \"wirelength\": 20.5,\n"},
+      {"picture",
+       {"-o", "-", "--nets", gsrc, "--terminals", pl, data},
+       0,
+       ", wirelength 20.5"},
+      {"no terminals",
+       {"--nets", course, data},
+       1,
+       "floorplan-report: " + course + ":7: P is not a module of " + data +
+           "; if it is a terminal, give its coordinates with --terminals\n"},
+      {"a terminal not in the file",
+       {"--nets", course, "--terminals", onlyP, data},
+       1,
+       "floorplan-report: " + course + ":9: Q is neither a module of " + data +
+           " nor a terminal of " + onlyP + "\n"},
+      {"modules without names",
+       {"--nets", course, unnamed},
+       1,
+       "floorplan-report: " + unnamed +
+           ":1: module 1 has no name, and --nets finds modules by name "
+           "(floorplan-convert writes them)\n"},
+      {"two modules of one name",
+       {"--nets", course, twice},
+       1,
+       "floorplan-report: " + twice +
+           ":2: a second module named a (the first is on line 1), and --nets "
+           "finds modules by name\n"},
+      {"a degree its lines disagree with",
+       {"--nets", shortNet, data},
+       1,
+       "floorplan-report: " + shortNet +
+           ":2: NetDegree is 3, but the net has 2 pins\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> arguments = c.arguments;
+    if (arguments[0] != "-o") {
+      arguments.insert(arguments.begin(), {"-o", folder / "p.svg"});
+    }
+    CapturedRun report = RunReportCaptured(arguments, log);
+    EXPECT_EQ(c.status, report.status) << report.err;
+    if (c.status == 0) {
+      EXPECT_NE(std::string::npos, report.out.find(c.expected)) << report.out;
+    } else {
+      EXPECT_EQ(c.expected, report.err);
+      EXPECT_EQ("", report.out);
+    }
+  }
+}
+
 TEST(ReportTest, HelpAndVersion) {
   CapturedRun version = RunReportCaptured({"--version"});
   EXPECT_EQ(0, version.status);

@@ -5,6 +5,7 @@
 
 #include "report/chart_axis.h"
 #include "report/svg_document.h"
+#include "report/wirelength.h"
 
 namespace {
 
@@ -51,6 +52,12 @@ std::string Summary(const PictureInput& input) {
       GroupedDigits(AreaText(box)) + ", dead space " +
       DeadSpaceText(box, ModuleAreaOf(placement)) + ", " +
       GroupedDigits(std::to_string(curve.moves())) + " moves";
+  if (placement.hasWirelength) {
+    std::string half = HalfText(placement.doubledWirelength);
+    size_t point = half.find('.');
+    summary += ", wirelength " + GroupedDigits(half.substr(0, point)) +
+               (point == std::string::npos ? "" : half.substr(point));
+  }
   const std::vector<CurveColumn>& columns = curve.columns();
   if (input.run.hasTemperature && !columns.empty()) {
     summary += ", temperature " + Temperature(columns.front().temperature) +
