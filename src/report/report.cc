@@ -18,6 +18,7 @@
 #include "report/placement.h"
 #include "report/placement_csv.h"
 #include "report/placement_json.h"
+#include "report/placement_pl.h"
 #include "report/placement_text.h"
 #include "report/report_arguments.h"
 #include "report/report_log.h"
@@ -35,6 +36,8 @@ std::string Document(const ReportArguments& arguments,
       return PlacementCsv(placement);
     case ReportFormat::kJson:
       return PlacementJson(placement);
+    case ReportFormat::kPl:
+      return PlacementPl(placement);
     case ReportFormat::kTable:
       break;
   }
@@ -122,6 +125,12 @@ int RunReport(int argc, const char* const* argv, const ProgramIO& io) {
   CostCurve curve(kCurveColumns);
   ReportPlacement placement;
   if (!PlaceFinalSolution(arguments, io, &curve, &log, &placement)) {
+    return kExitFailure;
+  }
+  if (arguments.format == ReportFormat::kPl &&
+      !CheckModuleNames(placement, arguments.data,
+                        "--format pl names every module", &error)) {
+    io.Complain(error);
     return kExitFailure;
   }
   if (!arguments.nets.empty()) {

@@ -8,10 +8,11 @@ namespace {
 // usage text all come from it.
 std::vector<Option> ReportOptionTable(ReportArguments* a, bool* pictureGiven) {
   std::vector<Option> options = {
-      {"--format", nullptr, "FORMAT", "table, csv or json",
+      {"--format", nullptr, "FORMAT", "table, csv, json or pl",
        "table (the default): the placement as a table, and a\n"
-       "picture of the floorplan and of the run in FILE; csv or\n"
-       "json: the placement as CSV or JSON (a picture only with -o)",
+       "picture of the floorplan and of the run in FILE; csv,\n"
+       "json or pl (a GSRC placement file): the placement alone\n"
+       "(a picture only with -o)",
        [a](const std::string& value) {
          if (value == "table") {
            a->format = ReportFormat::kTable;
@@ -19,6 +20,8 @@ std::vector<Option> ReportOptionTable(ReportArguments* a, bool* pictureGiven) {
            a->format = ReportFormat::kCsv;
          } else if (value == "json") {
            a->format = ReportFormat::kJson;
+         } else if (value == "pl") {
+           a->format = ReportFormat::kPl;
          } else {
            return false;
          }
@@ -119,7 +122,7 @@ bool ParseReportArguments(int argc, const char* const* argv,
   }
   if (!table && arguments->picture == "-") {
     *error =
-        "-o - and --format csv or json would both write to standard "
+        "-o - and --format csv, json or pl would both write to standard "
         "output";
     return false;
   }

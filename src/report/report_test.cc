@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "cli/version.h"
+#include "io/pl_file.h"
 #include "report/chart_axis.h"
 #include "testing/captured_run.h"
 #include "testing/test_files.h"
@@ -572,6 +573,12 @@ TEST(ReportTest, BadInputsGiveMessageAndNoPicture) {
   std::string sameIdentifier =
       WriteTempFile("same.txt", "1 10 20\n2 5 5\n\n1 3 3\n");
   std::string shortFirstLine = WriteTempFile("short.txt", "1 10\n2 5 5\n");
+  std::string withoutNames;
+  for (const DataLine& module : ReadDataLines(data)) {
+    withoutNames += module.identifier + " " + std::to_string(module.width) +
+                    " " + std::to_string(module.height) + "\n";
+  }
+  std::string unnamed = WriteTempFile("unnamed.txt", withoutNames);
   std::string missing = WriteTempFile("missing", "");
   std::remove(missing.c_str());
   std::string picture = WriteTempFile("kept.svg", "an older picture");
@@ -711,6 +718,13 @@ TEST(ReportTest, BadInputsGiveMessageAndNoPicture) {
        "floorplan-report: " + sameIdentifier +
            ":4: identifier 1 is given to modules of different sizes (lines 1 "
            "and 4)"},
+      {"a pl file of modules without names",
+       {"--format", "pl", unnamed},
+       log,
+       1,
+       "floorplan-report: " + unnamed +
+           ":1: module 1 has no name, and --format pl names every module "
+           "(floorplan-convert writes names)\n"},
       {"no data file", {}, log, 2, "floorplan-report: no data file given"},
       {"too many arguments",
        {data, missing, missing},
@@ -753,7 +767,7 @@ TEST(ReportTest, BadInputsGiveMessageAndNoPicture) {
     EXPECT_FALSE(Exists(picture + ".tmp"));
   }
   for (const std::string& path :
-       {extraModule, sameIdentifier, shortFirstLine, picture}) {
+       {extraModule, sameIdentifier, shortFirstLine, unnamed, picture}) {
     std::remove(path.c_str());
   }
 }
@@ -877,9 +891,9 @@ TEST(ReportTest, PictureTargets) {
   }
 }
 
-// -o - puts the picture on standard output in place of the table; csv and
-// json put the placement there and write a picture only where -o says; all
-// three carry the same placement.
+// -o - puts the picture on standard output in place of the table; csv,
+// json and pl put the placement there and write a picture only where -o
+// says; all four carry the same placement, and the pl reads back as it.
 TEST(ReportTest, StandardOutputCarriesOneDocument) {
   ScratchFolder folder;
   std::string data = folder / "ami33.txt";
@@ -901,9 +915,10 @@ TEST(ReportTest, StandardOutputCarriesOneDocument) {
 
   CapturedRun csv = RunReportCaptured({"--format", "csv", data, log});
   CapturedRun json = RunReportCaptured({"--format=json", data, log});
+  CapturedRun pl = RunReportCaptured({"--format", "pl", data, log});
   EXPECT_EQ(2u, Listing(folder.path()).size()) << "no picture unless -o";
   CapturedRun table = RunReportCaptured({data, log});
-  for (const CapturedRun* report : {&csv, &json, &table}) {
+  for (const CapturedRun* report : {&csv, &json, &pl, &table}) {
     ASSERT_EQ(0, report->status) << report->err;
     EXPECT_EQ("", report->err);
   }
@@ -919,8 +934,20 @@ TEST(ReportTest, StandardOutputCarriesOneDocument) {
   std::string line;
   std::getline(csvLines, line);
   EXPECT_EQ("id,name,x,y,width,height,rotated\r", line);
+  EXPECT_EQ(0u, pl.out.rfind("UCLA pl 1.0\n\n", 0));
+  std::vector<PlFileEntry> placed;
+  InputError refusal;
+  ASSERT_TRUE(ReadPlFile(pl.out, &placed, &refusal)) << refusal.reason;
+  ASSERT_EQ(rows.size(), placed.size());
   for (size_t k = 0; k < rows.size(); ++k) {
     const Row& row = rows[k];
+    EXPECT_EQ(modules[k].name, placed[k].name);
+    EXPECT_EQ(std::make_pair(row.x, row.y),
+              std::make_pair(placed[k].x, placed[k].y));
+    EXPECT_EQ(
+        1u, Count(pl.out, "\n" + modules[k].name + " " + std::to_string(row.x) +
+                              " " + std::to_string(row.y) +
+                              (row.rotated ? " : E\n" : " : N\n")));
     std::string fields =
         row.identifier + "," + modules[k].name + "," + std::to_string(row.x) +
         "," + std::to_string(row.y) + "," + std::to_string(row.width) + "," +
@@ -1133,7 +1160,7 @@ TEST(ReportTest, WirelengthOverTheNets) {
        1,
        "floorplan-report: " + unnamed +
            ":1: module 1 has no name, and --nets finds modules by name "
-           "(floorplan-convert writes them)\n"},
+           "(floorplan-convert writes names)\n"},
       {"two modules of one name",
        {"--nets", course, twice},
        1,

@@ -77,15 +77,14 @@ bool CheckModuleNames(const ReportPlacement& placement, const std::string& data,
     std::string at = data + ":" + std::to_string(module.line) + ": ";
     if (module.name.empty()) {
       *error = at + "module " + std::to_string(module.identifier) +
-               " has no name, and " + use +
-               " finds modules by name (floorplan-convert writes them)";
+               " has no name, and " + use + " (floorplan-convert writes names)";
       return false;
     }
     auto [first, added] = lines.emplace(module.name, module.line);
     if (!added) {
       *error = at + "a second module named " + PrintableName(module.name) +
                " (the first is on line " + std::to_string(first->second) +
-               "), and " + use + " finds modules by name";
+               "), and " + use;
       return false;
     }
   }
@@ -95,7 +94,10 @@ bool CheckModuleNames(const ReportPlacement& placement, const std::string& data,
 bool MeasureWirelength(const WirelengthFiles& files,
                        const ReportPlacement& placement, Area* doubled,
                        std::string* error) {
-  if (!CheckModuleNames(placement, files.data, "--nets", error)) return false;
+  if (!CheckModuleNames(placement, files.data, "--nets finds modules by name",
+                        error)) {
+    return false;
+  }
   std::unordered_map<std::string_view, Point> modules;
   for (const PlacedDataModule& row : placement.modules) {
     const PlacedModule& place = row.place;

@@ -33,7 +33,8 @@ bool MeasureWirelength(const WirelengthFiles& files,
                        std::string* error);
 
 // False, with the message naming the data file's line, when a module has no
-// name or the name of another: `use` says what needs the names.
+// name or the name of another: `use` says what needs the names ("--nets
+// finds modules by name").
 bool CheckModuleNames(const ReportPlacement& placement, const std::string& data,
                       const std::string& use, std::string* error);
 
