@@ -160,6 +160,8 @@ int RunReport(int argc, const char* const* argv, const ProgramIO& io) {
   picture.run.hasInitialCost = log.hasInitialCost;
   picture.run.initialCost = log.initialCost;
   picture.run.hasTemperature = log.verbose;
+  picture.run.hasOutline = placement.hasOutline;
+  picture.run.outline = placement.outline;
   // A log read from standard input may still be a file the picture must not
   // replace: /dev/stdin names it.
   std::string logFile = arguments.log.empty() ? "/dev/stdin" : arguments.log;
