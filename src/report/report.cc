@@ -166,7 +166,10 @@ int RunReport(int argc, const char* const* argv, const ProgramIO& io) {
   // replace: /dev/stdin names it.
   std::string logFile = arguments.log.empty() ? "/dev/stdin" : arguments.log;
   OutputFile file(io.out);
-  if (!file.Open(arguments.picture, {arguments.data, logFile}, &error) ||
+  std::vector<std::string> inputs = {arguments.data, logFile, arguments.nets,
+                                     arguments.terminals,
+                                     arguments.outline.file};
+  if (!file.Open(arguments.picture, inputs, &error) ||
       !file.Write(RenderSvg(picture), &error) || !file.Commit(&error)) {
     io.Complain(error);
     return kExitFailure;

@@ -1172,6 +1172,12 @@ TEST(ReportTest, WirelengthOverTheNets) {
        1,
        "floorplan-report: " + shortNet +
            ":2: NetDegree is 3, but the net has 2 pins\n"},
+      // The table comes first, without the picture's line.
+      {"the picture over the terminals",
+       {"-o", pl, "--nets", gsrc, "--terminals", pl, data},
+       1,
+       "floorplan-report: " + pl + ": is the same file as the input " + pl +
+           "\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -1185,9 +1191,13 @@ TEST(ReportTest, WirelengthOverTheNets) {
       EXPECT_NE(std::string::npos, report.out.find(c.expected)) << report.out;
     } else {
       EXPECT_EQ(c.expected, report.err);
-      EXPECT_EQ("", report.out);
+      // Only a refused picture comes after the table.
+      bool pictureRefused = c.arguments[0] == "-o";
+      EXPECT_EQ(pictureRefused, report.out.rfind("module", 0) == 0);
+      EXPECT_EQ(std::string::npos, report.out.find("picture"));
     }
   }
+  EXPECT_EQ("UCLA pl 1.0\n\nP\t10\t0\nQ\t0\t7\n", ReadFile(pl));
 }
 
 TEST(ReportTest, HelpAndVersion) {
