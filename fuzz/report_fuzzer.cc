@@ -6,9 +6,10 @@
 //
 // The placement's promises are checked as assertions: every module inside
 // the box, no two overlapping, each with its own sides (or both exchanged
-// when turned), and the box's area equal to the cost. Then the whole
-// report runs in-process on the same files, for every format, with the
-// picture written to /dev/null.
+// when turned), and the box's area equal to the cost; and the same for the
+// shapes two outlines make the cheapest, the box then exactly that shape.
+// Then the whole report runs in-process on the same files, for every format
+// and with outlines, with the picture written to /dev/null.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -20,13 +21,15 @@
 #include "anneal/log_format.h"
 #include "anneal/log_reader.h"
 #include "io/data_file.h"
+#include "model/shape_cost.h"
+#include "model/staircase.h"
 #include "report/cost_curve.h"
 #include "report/expression_match.h"
 #include "report/placement.h"
 #include "report/report.h"
 #include "report/report_log.h"
-#include "testing/memory_file.h"
 #include "testing/captured_run.h"
+#include "testing/memory_file.h"
 
 namespace {
 
@@ -56,11 +59,9 @@ std::string MadeUpLog(const std::vector<DataModule>& modules) {
          std::string(kFinalCost) + cost + "\n";
 }
 
-void CheckPlacement(const Placement& placement, Floorplan* floorplan,
+void CheckPlacement(const Placement& placement,
                     const std::vector<DataModule>& modules,
                     const std::vector<size_t>& dataIndex) {
-  Require(BoxArea(placement.width, placement.height) == floorplan->Cost(),
-          "the box's area differs from the cost");
   Require(placement.modules.size() == modules.size(), "a module missing");
   for (size_t k = 0; k < placement.modules.size(); ++k) {
     const PlacedModule& placed = placement.modules[k];
@@ -92,6 +93,8 @@ void RunWholeReport(const std::string& data, const std::string& log) {
       {"-o", "/dev/null"},
       {"--format", "csv"},
       {"--format", "json", "-o", "/dev/null", "--title", "t"},
+      {"--format", "pl", "--whitespace", "0.2"},
+      {"-o", "/dev/null", "--outline", "7", "3"},
   };
   for (const std::vector<std::string>& options : kOptions) {
     std::vector<std::string> arguments = options;
@@ -132,8 +135,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         MatchExpression(run.finalExpression, modules, "data");
     if (match.floorplan) {
       Placement placement = PlaceFloorplan(*match.floorplan);
-      CheckPlacement(placement, match.floorplan.get(), modules,
-                     match.dataIndex);
+      Require(
+          BoxArea(placement.width, placement.height) == match.floorplan->Cost(),
+          "the box's area differs from the cost");
+      CheckPlacement(placement, modules, match.dataIndex);
+      StaircaseWorkspace work;
+      EvaluateStaircase(match.floorplan->head, nullptr, &work);
+      // The box turned, and one half as wide and twice as high.
+      for (const Outline& outline :
+           {Outline{placement.height, placement.width},
+            Outline{placement.width / 2 + 1, 2 * placement.height}}) {
+        FloorplanShape shape =
+            ShapeCost(outline).Best(work.corners.data(), work.corners.size());
+        Placement shaped = PlaceFloorplan(*match.floorplan, shape);
+        Require(shaped.width == shape.width && shaped.height == shape.height,
+                "the box is not the shape chosen");
+        CheckPlacement(shaped, modules, match.dataIndex);
+      }
     }
   }
   RunWholeReport(dataFile->path(), logFile->path());

@@ -92,8 +92,7 @@ bool ReadBookshelfBlocks(std::string_view text, std::vector<HardBlock>* blocks,
   int64_t declared = -1;  // NumHardRectilinearBlocks, once given
   uint64_t declaredLine = 0;
   BenchmarkLines lines(text);
-  if (!lines.Start(error)) return false;
-  uint64_t lineNumber = lines.number();
+  uint64_t lineNumber = 0;
   auto fail = [&](uint64_t line, std::string reason) {
     *error = {line, std::move(reason)};
     return false;
@@ -102,7 +101,6 @@ bool ReadBookshelfBlocks(std::string_view text, std::vector<HardBlock>* blocks,
   while (lines.Next(&line, &lineNumber)) {
     size_t wordAt = 0;
     std::string_view first = NextWord(line, &wordAt);
-    if (first.empty()) continue;
 
     if (first == kBookshelfHeader) {
       if (header) return fail(lineNumber, "a second header line");
@@ -180,7 +178,10 @@ bool ReadBookshelfBlocks(std::string_view text, std::vector<HardBlock>* blocks,
     block.line = lineNumber;
     blocks->push_back(std::move(block));
   }
-
+  if (!lines.error().reason.empty()) {
+    *error = lines.error();
+    return false;
+  }
   if (declared >= 0 && static_cast<size_t>(declared) != blocks->size()) {
     return fail(declaredLine,
                 std::string(kHardCountKey) + " is " + std::to_string(declared) +

@@ -68,8 +68,7 @@ bool ReadBlockFile(std::string_view text, BlockFile* file, InputError* error) {
   int head = 0;  // the head lines read
   std::unordered_map<std::string_view, NameUse> names;
   BenchmarkLines lines(text);
-  if (!lines.Start(error)) return false;
-  uint64_t lineNumber = lines.number();
+  uint64_t lineNumber = 0;
   auto fail = [&](std::string reason) {
     *error = {std::max<uint64_t>(lineNumber, 1), std::move(reason)};
     return false;
@@ -78,7 +77,6 @@ bool ReadBlockFile(std::string_view text, BlockFile* file, InputError* error) {
   while (lines.Next(&line, &lineNumber)) {
     size_t wordAt = 0;
     std::string_view name = NextWord(line, &wordAt);
-    if (name.empty()) continue;
 
     std::string_view values;
     int key = HeadKey(line, &values);
@@ -163,7 +161,11 @@ bool ReadBlockFile(std::string_view text, BlockFile* file, InputError* error) {
     }
     file->blocks.push_back(std::move(block));
   }
-
+  if (!lines.error().reason.empty()) {
+    *error = lines.error();
+    return false;
+  }
+  lineNumber = lines.number();
   if (head < 3) {
     return fail("expected \"" + std::string(kHeadForms[head]) +
                 "\" before the end of the file");

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 double Axis::operator()(double value) const {
   double a = logarithmic ? std::log10(low) : low;
@@ -91,4 +92,37 @@ std::vector<Tick> LogTicks(const Axis& axis) {
   // An axis narrower than the step from one multiple to the next.
   if (ticks.size() < 2) return LinearTicks(axis);
   return ticks;
+}
+
+void AddTickNear(const Axis& axis, double value, double near, double apart,
+                 std::vector<Tick>* ticks) {
+  if (!(value > 0) || !std::isfinite(value)) return;
+  double at = axis(value);
+  auto closeTo = [&axis](double a, double pixel, double distance) {
+    return std::fabs(axis(a) - pixel) < distance;
+  };
+  for (const Tick& tick : *ticks) {
+    if (closeTo(tick.value, at, near)) return;
+  }
+  int power = static_cast<int>(std::floor(std::log10(value)));
+  for (int digits = 1; digits <= 3; ++digits) {
+    double step = std::pow(10.0, power - digits + 1);
+    double below = std::floor(value / step) * step;
+    double above = std::ceil(value / step) * step;
+    if (closeTo(above, at, std::fabs(axis(below) - at))) {
+      std::swap(below, above);  // the closer first
+    }
+    for (double candidate : {below, above}) {
+      bool onAxis = candidate >= axis.low && candidate <= axis.high;
+      if (!onAxis || !closeTo(candidate, at, near)) continue;
+      bool clear =
+          std::none_of(ticks->begin(), ticks->end(), [&](const Tick& tick) {
+            return closeTo(tick.value, axis(candidate), apart);
+          });
+      if (clear) {
+        ticks->push_back({candidate, TickText(candidate, std::min(step, 1.0))});
+        return;
+      }
+    }
+  }
 }

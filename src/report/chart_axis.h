@@ -46,4 +46,11 @@ std::vector<Tick> LinearTicks(const Axis& axis);
 // TickText gives them, or "2e-7" far from 1.
 std::vector<Tick> LogTicks(const Axis& axis);
 
+// Makes sure a tick lies within `near` pixels of `value`, where a reader
+// looks closest (the final cost): when none of `ticks` does, adds the
+// closest round value there (one, two or three significant digits) that
+// lies on the axis at least `apart` pixels from every other tick, if any.
+void AddTickNear(const Axis& axis, double value, double near, double apart,
+                 std::vector<Tick>* ticks);
+
 #endif  // FLOORPLAN_REPORT_CHART_AXIS_H_

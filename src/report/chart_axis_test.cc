@@ -98,4 +98,39 @@ TEST(ChartAxisTest, DigitsAreGroupedByThousands) {
   }
 }
 
+// The final cost gets a round tick close by, clear of the others: on a plot
+// 260 pixels high, from the bottom up.
+TEST(ChartAxisTest, ATickNearTheFinalCost) {
+  struct Case {
+    const char* name;
+    double low, high;
+    bool logarithmic;
+    double value;
+    std::string added;  // "" for none
+  };
+  const Case cases[] = {
+      // Ticks every 1,000,000 from 2,000,000; the closest round value.
+      {"linear", 1.1e6, 5.3e6, false, 1479359, "1,500,000"},
+      // 200,000 is a tick already, 2 pixels away.
+      {"near already", 1.6e5, 5.5e6, true, 197274, ""},
+      // 200,000 and 500,000 are 28 and 23 pixels away.
+      {"between decade ticks", 1e5, 1e7, true, 330000, "300,000"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Axis axis;
+    axis.low = c.low;
+    axis.high = c.high;
+    axis.logarithmic = c.logarithmic;
+    axis.from = 260;
+    axis.to = 0;
+    std::vector<Tick> ticks =
+        c.logarithmic ? LogTicks(axis) : LinearTicks(axis);
+    size_t before = ticks.size();
+    AddTickNear(axis, c.value, 20, 14, &ticks);
+    EXPECT_EQ(c.added, ticks.size() > before ? ticks.back().text : "");
+    EXPECT_LE(ticks.size(), before + 1);
+  }
+}
+
 }  // namespace

@@ -58,24 +58,34 @@ double DrawFloorplan(const ReportPlacement& placement, double left, double top,
               "The floorplan has no area to draw.");
     return 24;
   }
+  // What is drawn: the box, and the outline where it reaches further.
+  int64_t extentWidth = placement.width;
+  int64_t extentHeight = placement.height;
+  if (placement.hasOutline) {
+    extentWidth = std::max(extentWidth, placement.outline.width);
+    extentHeight = std::max(extentHeight, placement.outline.height);
+  }
   double boxWidth = static_cast<double>(placement.width);
   double boxHeight = static_cast<double>(placement.height);
-  double scale = std::min(width / boxWidth, maxHeight / boxHeight);
-  double drawnWidth = boxWidth * scale;
-  double drawnHeight = boxHeight * scale;
+  double scale = std::min(width / static_cast<double>(extentWidth),
+                          maxHeight / static_cast<double>(extentHeight));
+  double drawnWidth = static_cast<double>(extentWidth) * scale;
+  double drawnHeight = static_cast<double>(extentHeight) * scale;
   double x = left + (width - drawnWidth) / 2;
   svg->Add("<svg x=\"" + Px(x) + "\" y=\"" + Px(top) + "\" width=\"" +
            Px(drawnWidth) + "\" height=\"" + Px(drawnHeight) +
-           "\" viewBox=\"0 0 " + std::to_string(placement.width) + " " +
-           std::to_string(placement.height) +
+           "\" viewBox=\"0 0 " + std::to_string(extentWidth) + " " +
+           std::to_string(extentHeight) +
            "\" preserveAspectRatio=\"none\" overflow=\"visible\">\n");
-  svg->Add("<rect class=\"box\" x=\"0\" y=\"0\" width=\"" +
+  // SVG's y axis points down; the floorplan's points up, from the bottom of
+  // what is drawn.
+  svg->Add("<rect class=\"box\" x=\"0\" y=\"" +
+           std::to_string(extentHeight - placement.height) + "\" width=\"" +
            std::to_string(placement.width) + "\" height=\"" +
            std::to_string(placement.height) + "\"/>\n");
   for (const PlacedDataModule& row : placement.modules) {
     const PlacedModule& module = row.place;
-    // SVG's y axis points down; the floorplan's points up.
-    int64_t moduleTop = placement.height - module.y - module.height;
+    int64_t moduleTop = extentHeight - module.y - module.height;
     svg->Add("<rect class=\"module" +
              std::string(module.rotated ? " rotated" : "") + "\" x=\"" +
              std::to_string(module.x) + "\" y=\"" + std::to_string(moduleTop) +
@@ -98,10 +108,19 @@ double DrawFloorplan(const ReportPlacement& placement, double left, double top,
         std::min({h * 0.5, w * 0.9 / (0.6 * characters), largestLabel});
     if (!(size * scale >= kSmallestLabelPixels)) continue;
     double centreX = static_cast<double>(module.x) + w / 2;
-    double centreY = static_cast<double>(placement.height - module.y) - h / 2;
+    double centreY = static_cast<double>(extentHeight - module.y) - h / 2;
     svg->Add("<text class=\"label\" x=\"" + Units(centreX) + "\" y=\"" +
              Units(centreY) + "\" font-size=\"" + Units(size) + "\">" +
              XmlText(label) + "</text>\n");
+  }
+  if (placement.hasOutline) {
+    const Outline& outline = placement.outline;
+    svg->Add("<rect class=\"outline\" x=\"0\" y=\"" +
+             std::to_string(extentHeight - outline.height) + "\" width=\"" +
+             std::to_string(outline.width) + "\" height=\"" +
+             std::to_string(outline.height) + "\"><title>outline " +
+             std::to_string(outline.width) + " x " +
+             std::to_string(outline.height) + "</title></rect>\n");
   }
   svg->Add("</svg>\n");
   return drawnHeight;

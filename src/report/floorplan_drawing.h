@@ -1,7 +1,9 @@
 // The floorplan part of the picture: the bounding box and every module to
 // scale, each filled in a colour of its own, turned modules outlined in
-// dashes, and each labelled where the label can be read. The drawing sits in
-// a nested viewport in the floorplan's own integer coordinates, so it is
+// dashes, and each labelled where the label can be read; and the fixed
+// outline, where there is one, as a red dashed rectangle from the same
+// lower-left corner, the scale chosen to show both. The drawing sits in a
+// nested viewport in the floorplan's own integer coordinates, so it is
 // exact at any zoom.
 #ifndef FLOORPLAN_REPORT_FLOORPLAN_DRAWING_H_
 #define FLOORPLAN_REPORT_FLOORPLAN_DRAWING_H_

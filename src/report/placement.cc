@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "model/element.h"
 #include "model/floorplan.h"
@@ -39,6 +40,21 @@ Corner ChooseRootBox(const std::vector<Corner>& staircase) {
       best = box;
       bestArea = area;
       bestLonger = longer;
+    }
+  }
+  return best;
+}
+
+// The box of least area that fits in `room`; ChooseRootBox's when none does.
+Corner ChooseBoxIn(const std::vector<Corner>& staircase, Corner room) {
+  Corner best = ChooseRootBox(staircase);
+  Area bestArea = kLargestArea;
+  for (const Corner& box : staircase) {
+    Area area = BoxArea(box.width, box.height);
+    if (box.width <= room.width && box.height <= room.height &&
+        area < bestArea) {
+      best = box;
+      bestArea = area;
     }
   }
   return best;
@@ -145,9 +161,10 @@ void PlaceSlots(std::vector<Node>* nodes) {
   }
 }
 
-}  // namespace
-
-Placement PlaceFloorplan(const Floorplan& floorplan) {
+// The whole placement, with the root's box chosen by `chooseRoot` from the
+// root's staircase.
+template <typename ChooseRoot>
+Placement PlaceWithRoot(const Floorplan& floorplan, ChooseRoot chooseRoot) {
   Placement placement;
   if (floorplan.head == nullptr) return placement;
   std::vector<Node> nodes;
@@ -175,7 +192,7 @@ Placement PlaceFloorplan(const Floorplan& floorplan) {
 
   StaircaseWorkspace work;
   EvaluateStaircase(floorplan.head, nullptr, &work);
-  nodes.back().room = ChooseRootBox(work.corners);
+  nodes.back().room = chooseRoot(work.corners);
   ShareRoom(&nodes, &work);
   SizeSubtrees(&nodes);
   PlaceSlots(&nodes);
@@ -195,5 +212,34 @@ Placement PlaceFloorplan(const Floorplan& floorplan) {
     module.rotated = node.rotated;
     placement.modules.push_back(module);
   }
+  return placement;
+}
+
+// Mirrors the placement over its diagonal: x and y exchanged, and so every
+// module turned (a square one keeps its orientation: it is never turned).
+void Transpose(Placement* placement) {
+  std::swap(placement->width, placement->height);
+  for (PlacedModule& module : placement->modules) {
+    std::swap(module.x, module.y);
+    std::swap(module.width, module.height);
+    if (module.width != module.height) module.rotated = !module.rotated;
+  }
+}
+
+}  // namespace
+
+Placement PlaceFloorplan(const Floorplan& floorplan) {
+  return PlaceWithRoot(floorplan, ChooseRootBox);
+}
+
+Placement PlaceFloorplan(const Floorplan& floorplan,
+                         const FloorplanShape& shape) {
+  Corner room = shape.transposed ? Corner{shape.height, shape.width}
+                                 : Corner{shape.width, shape.height};
+  Placement placement =
+      PlaceWithRoot(floorplan, [room](const std::vector<Corner>& staircase) {
+        return ChooseBoxIn(staircase, room);
+      });
+  if (shape.transposed) Transpose(&placement);
   return placement;
 }

@@ -1,7 +1,9 @@
 // Where every module of a slicing floorplan goes. Of all the arrangements the
 // tree allows (each module in either orientation), a Placement is one whose
 // bounding box has exactly the least area, the area that Floorplan::Cost()
-// gives; among boxes of that area it takes the one closest to a square.
+// gives, and among boxes of that area the one closest to a square; or one
+// whose bounding box is a shape chosen from the floorplan's staircase, such
+// as the shape a fixed outline makes the cheapest (ShapeCost::Best).
 //
 // Every module sits at the lower-left corner of the slot its cut gives it:
 // under 'V' the left subtree at the left and the right subtree beside it,
@@ -18,6 +20,7 @@
 #include <vector>
 
 #include "model/area.h"
+#include "model/shape_cost.h"
 
 struct Floorplan;
 
@@ -48,5 +51,15 @@ struct Placement {
 // evaluation, and memory stays linear in the module count. Explicit stacks
 // only: trees as deep as they have modules are fine.
 Placement PlaceFloorplan(const Floorplan& floorplan);
+
+// The same with the bounding box `shape`: a box of the floorplan's staircase
+// or, when `shape.transposed`, such a box turned, and then the placement is
+// turned as a whole: x and y exchanged, every module turned. The placement's
+// box is exactly `shape`. Whatever box it is given, the placement stays
+// sound: a box that is not in the staircase is taken as the room to fit in,
+// and the placement takes the least area that fits there (the least area of
+// all when nothing fits).
+Placement PlaceFloorplan(const Floorplan& floorplan,
+                         const FloorplanShape& shape);
 
 #endif  // FLOORPLAN_REPORT_PLACEMENT_H_

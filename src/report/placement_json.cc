@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "report/text_escape.h"
+#include "report/wirelength.h"
 
 std::string PlacementJson(const ReportPlacement& placement) {
   Area box = BoxAreaOf(placement);
@@ -14,8 +15,17 @@ std::string PlacementJson(const ReportPlacement& placement) {
                      ",\n  \"height\": " + std::to_string(placement.height) +
                      ",\n  \"area\": " + AreaText(box) +
                      ",\n  \"module_area\": " + AreaText(moduleArea) +
-                     ",\n  \"dead_space_percent\": " + deadSpace +
-                     ",\n  \"modules\": [";
+                     ",\n  \"dead_space_percent\": " + deadSpace;
+  if (placement.hasWirelength) {
+    json += ",\n  \"wirelength\": " + HalfText(placement.doubledWirelength);
+  }
+  if (placement.hasOutline) {
+    json += ",\n  \"outline\": {\"width\": " +
+            std::to_string(placement.outline.width) +
+            ", \"height\": " + std::to_string(placement.outline.height) +
+            ", \"fits\": " + (FitsOutline(placement) ? "true" : "false") + "}";
+  }
+  json += ",\n  \"modules\": [";
   for (size_t k = 0; k < placement.modules.size(); ++k) {
     const DataModule& module = placement.modules[k].module;
     const PlacedModule& place = placement.modules[k].place;

@@ -1,6 +1,7 @@
 // Placements of hand-made, random, deep and benchmark floorplans: every module
 // keeps its sides (in one of its two orientations), lies inside the bounding
-// box and overlaps no other, and the box has exactly the area Cost() gives.
+// box and overlaps no other, and the box has exactly the area Cost() gives,
+// or exactly the shape chosen from the staircase.
 #include "report/placement.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@
 #include "model/area.h"
 #include "model/floorplan.h"
 #include "model/shape_list.h"
+#include "model/staircase.h"
 #include "report/expression_match.h"
 #include "testing/captured_run.h"
 
@@ -131,12 +133,12 @@ std::pair<int, int> FindOverlap(const std::vector<PlacedModule>& modules) {
   return {-1, -1};
 }
 
-// Checks the placement against its floorplan.
-void ExpectSound(Floorplan* floorplan, const Placement& placement,
-                 bool withReference) {
-  ASSERT_EQ(floorplan->numModules, placement.modules.size());
+// Checks that the placement is legal for its floorplan: every module with
+// its own sides, inside the box, overlapping none.
+void ExpectLegal(const Floorplan& floorplan, const Placement& placement) {
+  ASSERT_EQ(floorplan.numModules, placement.modules.size());
   size_t k = 0;
-  for (const Element* e = floorplan->head; e != nullptr; e = e->next) {
+  for (const Element* e = floorplan.head; e != nullptr; e = e->next) {
     if (e->isCut) continue;
     const PlacedModule& m = placement.modules[k++];
     SCOPED_TRACE("module " + std::to_string(m.identifier));
@@ -153,11 +155,48 @@ void ExpectSound(Floorplan* floorplan, const Placement& placement,
   std::pair<int, int> overlap = FindOverlap(placement.modules);
   EXPECT_EQ(-1, overlap.first)
       << "modules " << overlap.first << " and " << overlap.second << " overlap";
+}
+
+// Legal, and its box has exactly the floorplan's least area.
+void ExpectSound(Floorplan* floorplan, const Placement& placement,
+                 bool withReference) {
+  ExpectLegal(*floorplan, placement);
   Area cost = floorplan->Cost();
   EXPECT_EQ(cost, BoxArea(placement.width, placement.height));
   EXPECT_EQ(cost, BoxArea(placement.width, placement.height));
   if (withReference) {
     EXPECT_EQ(ReferenceCost(*floorplan), cost);
+  }
+}
+
+// Placed as chosen shapes: boxes of its staircase as they are and turned,
+// each placed exactly; a room larger than every box and one smaller than any
+// both give the least area.
+void ExpectShapesSound(Floorplan* floorplan) {
+  StaircaseWorkspace work;
+  EvaluateStaircase(floorplan->head, nullptr, &work);
+  std::vector<Corner> boxes = work.corners;
+  std::vector<FloorplanShape> shapes;
+  for (size_t k : {size_t{0}, boxes.size() / 2, boxes.size() - 1}) {
+    shapes.push_back({boxes[k].width, boxes[k].height, false});
+    shapes.push_back({boxes[k].height, boxes[k].width, true});
+  }
+  size_t staircaseShapes = shapes.size();
+  shapes.push_back({boxes.back().width, boxes.front().height, false});
+  shapes.push_back({1, 1, true});
+  for (size_t k = 0; k < shapes.size(); ++k) {
+    const FloorplanShape& shape = shapes[k];
+    SCOPED_TRACE(std::to_string(shape.width) + " x " +
+                 std::to_string(shape.height) +
+                 (shape.transposed ? " turned" : ""));
+    Placement placement = PlaceFloorplan(*floorplan, shape);
+    ExpectLegal(*floorplan, placement);
+    if (k < staircaseShapes) {
+      EXPECT_EQ(shape.width, placement.width);
+      EXPECT_EQ(shape.height, placement.height);
+    } else {
+      EXPECT_EQ(floorplan->Cost(), BoxArea(placement.width, placement.height));
+    }
   }
 }
 
@@ -194,7 +233,8 @@ TEST(PlacementTest, OverlapSweepAgreesWithComparingEveryPair) {
 }
 
 // Small trees worked out by hand, including ties of least area (broken
-// towards the squarer box) and a module left below the top of its slot.
+// towards the squarer box), a module left below the top of its slot, and
+// chosen shapes, one turned as a whole.
 TEST(PlacementTest, HandWorkedFloorplans) {
   struct Expected {
     int64_t x, y, width, height;
@@ -205,7 +245,8 @@ TEST(PlacementTest, HandWorkedFloorplans) {
     std::vector<int> tokens;
     std::vector<Side> sides;
     int64_t width, height;
-    std::vector<Expected> modules;  // in expression order
+    std::vector<Expected> modules;         // in expression order
+    FloorplanShape shape = {0, 0, false};  // width 0: the least area
   };
   const Case cases[] = {
       // (5, 4) and (7, 3): 20 beats 21.
@@ -256,11 +297,28 @@ TEST(PlacementTest, HandWorkedFloorplans) {
        4,
        4,
        {{0, 0, 1, 4, true}, {1, 0, 3, 2, false}, {1, 2, 3, 1, false}}},
+      // The stack's boxes are (3, 7) and (4, 5); (3, 7) chosen, then turned.
+      {"stacked, taller",
+       {0, 1, -kCutH},
+       {{2, 4}, {3, 3}},
+       3,
+       7,
+       {{0, 0, 2, 4, false}, {0, 4, 3, 3, false}},
+       {3, 7, false}},
+      {"stacked, turned",
+       {0, 1, -kCutH},
+       {{2, 4}, {3, 3}},
+       7,
+       3,
+       {{0, 0, 4, 2, true}, {4, 0, 3, 3, false}},
+       {7, 3, true}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     std::unique_ptr<Floorplan> floorplan = BuildFloorplan(c.tokens, c.sides);
-    Placement placement = PlaceFloorplan(*floorplan);
+    Placement placement = c.shape.width == 0
+                              ? PlaceFloorplan(*floorplan)
+                              : PlaceFloorplan(*floorplan, c.shape);
     EXPECT_EQ(c.width, placement.width);
     EXPECT_EQ(c.height, placement.height);
     ASSERT_EQ(c.modules.size(), placement.modules.size());
@@ -271,7 +329,8 @@ TEST(PlacementTest, HandWorkedFloorplans) {
       EXPECT_EQ(std::make_tuple(e.x, e.y, e.width, e.height, e.rotated),
                 std::make_tuple(m.x, m.y, m.width, m.height, m.rotated));
     }
-    ExpectSound(floorplan.get(), placement, true);
+    if (c.shape.width == 0) ExpectSound(floorplan.get(), placement, true);
+    ExpectLegal(*floorplan, placement);
   }
 }
 
@@ -294,6 +353,7 @@ TEST(PlacementTest, RandomFloorplansAreSoundAndOfLeastArea) {
       std::unique_ptr<Floorplan> floorplan =
           BuildFloorplan(RandomExpression(&random, c.modules), sides);
       ExpectSound(floorplan.get(), PlaceFloorplan(*floorplan), c.modules <= 40);
+      ExpectShapesSound(floorplan.get());
       if (HasFailure()) return;
     }
   }
@@ -363,6 +423,7 @@ TEST(PlacementTest, BenchmarkFloorplans) {
           RandomExpression(&random, static_cast<int>(sides.size())), sides);
       ExpectSound(floorplan.get(), PlaceFloorplan(*floorplan),
                   sides.size() <= 40);
+      if (tree < 3) ExpectShapesSound(floorplan.get());
     }
 
     if (sides.size() > 40) continue;  // runs on these crawl under ASan

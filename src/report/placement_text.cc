@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "report/text_escape.h"
+#include "report/wirelength.h"
 
 namespace {
 
@@ -13,8 +14,7 @@ constexpr int kColumns = 6;
 
 }  // namespace
 
-std::string PlacementText(const ReportPlacement& placement,
-                          const std::string& picture) {
+std::string PlacementText(const ReportPlacement& placement) {
   static const char* const kHeaders[kColumns] = {"module", "x",      "y",
                                                  "width",  "height", "rotated"};
   std::vector<std::array<std::string, kColumns>> cells;
@@ -46,8 +46,9 @@ std::string PlacementText(const ReportPlacement& placement,
       text += column == 0 ? cell + padding : padding + cell;
     }
     if (anyName) {
-      text += "  " + (k == 0 ? std::string("name")
-                             : TerminalText(placement.modules[k - 1].module.name));
+      text +=
+          "  " + (k == 0 ? std::string("name")
+                         : TerminalText(placement.modules[k - 1].module.name));
     }
     text += '\n';
   }
@@ -68,8 +69,21 @@ std::string PlacementText(const ReportPlacement& placement,
   } else {
     text += "aspect ratio     undefined (height 0)\n";
   }
-  if (!picture.empty()) {
-    text += "picture          " + TerminalText(picture) + "\n";
+  if (placement.hasWirelength) {
+    text += "wirelength       " + HalfText(placement.doubledWirelength) + "\n";
+  }
+  if (placement.hasOutline) {
+    std::string box = std::to_string(placement.width) + " x " +
+                      std::to_string(placement.height);
+    text += "outline          " + std::to_string(placement.outline.width) +
+            " " + std::to_string(placement.outline.height) +
+            (FitsOutline(placement) ? ": fits as " + box
+                                    : ": does not fit (closest " + box + ")") +
+            "\n";
   }
   return text;
+}
+
+std::string PictureLine(const std::string& picture) {
+  return "picture          " + TerminalText(picture) + "\n";
 }

@@ -9,8 +9,11 @@
 
 #include "report/report_placement.h"
 
-// `picture` is the picture's path, named on the last line (none when empty).
-std::string PlacementText(const ReportPlacement& placement,
-                          const std::string& picture);
+std::string PlacementText(const ReportPlacement& placement);
+
+// The table's last line, naming the picture at `picture`. The report writes
+// it only once the picture is in place, so that the table never names a
+// picture that was refused or failed.
+std::string PictureLine(const std::string& picture);
 
 #endif  // FLOORPLAN_REPORT_PLACEMENT_TEXT_H_

@@ -9,7 +9,9 @@
 // checked whole before anything is written. Then standard output takes the
 // table, and only once that succeeded is the picture written, through an
 // OutputFile: it replaces the target only when every write to it
-// succeeded, so on any failure every existing file is left as it was.
+// succeeded, so on any failure every existing file is left as it was. The
+// table's last line, which names the picture, comes once the picture is in
+// place: a picture refused or lost is never named.
 #ifndef FLOORPLAN_REPORT_REPORT_H_
 #define FLOORPLAN_REPORT_REPORT_H_
 

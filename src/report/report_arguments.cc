@@ -7,11 +7,12 @@ namespace {
 // The one table of the report's options: the parser, its messages and the
 // usage text all come from it.
 std::vector<Option> ReportOptionTable(ReportArguments* a, bool* pictureGiven) {
-  return {
-      {"--format", nullptr, "FORMAT", "table, csv or json",
+  std::vector<Option> options = {
+      {"--format", nullptr, "FORMAT", "table, csv, json or pl",
        "table (the default): the placement as a table, and a\n"
-       "picture of the floorplan and of the run in FILE; csv or\n"
-       "json: the placement as CSV or JSON (a picture only with -o)",
+       "picture of the floorplan and of the run in FILE; csv,\n"
+       "json or pl (a GSRC placement file): the placement alone\n"
+       "(a picture only with -o)",
        [a](const std::string& value) {
          if (value == "table") {
            a->format = ReportFormat::kTable;
@@ -19,6 +20,8 @@ std::vector<Option> ReportOptionTable(ReportArguments* a, bool* pictureGiven) {
            a->format = ReportFormat::kCsv;
          } else if (value == "json") {
            a->format = ReportFormat::kJson;
+         } else if (value == "pl") {
+           a->format = ReportFormat::kPl;
          } else {
            return false;
          }
@@ -40,6 +43,22 @@ std::vector<Option> ReportOptionTable(ReportArguments* a, bool* pictureGiven) {
          return true;
        }},
   };
+  AddOutlineOptions(&a->outline, &options);
+  options.push_back({"--nets", nullptr, "NETS", "a file name",
+                     "the wirelength over the nets of a course or GSRC .nets\n"
+                     "file, pins at module centres; modules found by name",
+                     [a](const std::string& value) {
+                       a->nets = value;
+                       return !value.empty();
+                     }});
+  options.push_back({"--terminals", nullptr, "FILE", "a file name",
+                     "the terminals' coordinates for --nets: a course .block\n"
+                     "file or a GSRC .pl file",
+                     [a](const std::string& value) {
+                       a->terminals = value;
+                       return !value.empty();
+                     }});
+  return options;
 }
 
 const Usage kUsage = {
@@ -64,7 +83,8 @@ std::string ReportUsage() {
 
 std::string DefaultPicture(const std::string& data) {
   size_t slash = data.find_last_of('/');
-  std::string output = slash == std::string::npos ? data : data.substr(slash + 1);
+  std::string output =
+      slash == std::string::npos ? data : data.substr(slash + 1);
   size_t dot = output.find_last_of('.');
   if (dot != std::string::npos && dot > 0) output.resize(dot);
   if (output.empty() || output == "." || output == "..") output = "floorplan";
@@ -96,9 +116,13 @@ bool ParseReportArguments(int argc, const char* const* argv,
   if (!pictureGiven && table) {
     arguments->picture = DefaultPicture(arguments->data);
   }
+  if (!arguments->terminals.empty() && arguments->nets.empty()) {
+    *error = "--terminals places the pins of --nets: give both";
+    return false;
+  }
   if (!table && arguments->picture == "-") {
     *error =
-        "-o - and --format csv or json would both write to standard "
+        "-o - and --format csv, json or pl would both write to standard "
         "output";
     return false;
   }

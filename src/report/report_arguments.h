@@ -10,18 +10,19 @@
 #include <string>
 
 #include "cli/command_line.h"
+#include "cli/outline_options.h"
 
 // The usage text, made from the option table.
 std::string ReportUsage();
 
 // What standard output carries.
-enum class ReportFormat { kTable, kCsv, kJson };
+enum class ReportFormat { kTable, kCsv, kJson, kPl };
 
 // Invariants after a successful parse, unless --help or --version was asked
 // for: `data` is set; `picture` is set for the table format (by default the
 // data file's name, without its folder and with the extension .svg, in the
-// current folder) and empty for csv and json unless -o gave one; it is never
-// "-" together with csv or json, which would put two documents on standard
+// current folder) and empty for csv, json and pl unless -o gave one; it is
+// never "-" together with those, which would put two documents on standard
 // output.
 struct ReportArguments {
   std::string data;
@@ -29,6 +30,9 @@ struct ReportArguments {
   std::string picture;  // empty: none; "-": standard output, no table
   ReportFormat format = ReportFormat::kTable;
   std::string title;  // empty: "Floorplan of DATAFILE"
+  OutlineRequest outline;
+  std::string nets;       // empty: no wirelength
+  std::string terminals;  // empty: none; given only with `nets`
 };
 
 // False, with the reason, for a command line the program cannot use.

@@ -50,11 +50,13 @@ TEST(ReportArgumentsTest, CommandLines) {
        "ami33, lambda 0.9"},
       {{"--title=", "d.txt"}, "", "d.txt", "", "d.svg", table, ""},
       {{"--", "-o"}, "", "-o", "", "-o.svg", table, ""},
+      {{"--format", "pl", "d.txt"}, "", "d.txt", "", "", ReportFormat::kPl, ""},
       {{"--format", "xml", "d.txt"},
-       "--format needs table, csv or json, not 'xml'"},
-      {{"d.txt", "--format"}, "--format needs table, csv or json"},
+       "--format needs table, csv, json or pl, not 'xml'"},
+      {{"d.txt", "--format"}, "--format needs table, csv, json or pl"},
       {{"--format", "csv", "-o", "-", "d.txt"},
-       "-o - and --format csv or json would both write to standard output"},
+       "-o - and --format csv, json or pl would both write to standard "
+       "output"},
       {{"d.txt", "-o"}, "-o needs a file name"},
       {{"-o", "", "d.txt"}, "-o needs a file name, not ''"},
       {{"d.txt", "--title"}, "--title needs a text"},
@@ -62,6 +64,8 @@ TEST(ReportArgumentsTest, CommandLines) {
       {{"--output=p", "d.txt"}, "unknown option --output"},
       {{}, "no data file given"},
       {{"a", "b", "c"}, "too many arguments"},
+      {{"--terminals", "t.pl", "d.txt"},
+       "--terminals places the pins of --nets: give both"},
   };
   for (const Case& c : cases) {
     std::string shown;

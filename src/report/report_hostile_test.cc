@@ -107,6 +107,9 @@ TEST(ReportHostileTest, EveryCaseEndsInItsMessage) {
     EXPECT_EQ(c.status, result.status) << c.command;
     EXPECT_EQ(c.err, result.err);
     EXPECT_EQ(c.table, result.out.rfind("module ", 0) == 0);
+    // The table names the picture only once it is in place.
+    EXPECT_EQ(c.status == 0 && c.table,
+              result.out.find("\npicture ") != std::string::npos);
     EXPECT_EQ(c.status == 0, access(picture.c_str(), F_OK) == 0);
     std::set<std::string> expected{"apte.txt", "run.log"};
     if (c.status == 0) expected.insert("p.svg");

@@ -34,3 +34,8 @@ bool AnyName(const ReportPlacement& placement) {
   }
   return false;
 }
+
+bool FitsOutline(const ReportPlacement& placement) {
+  return placement.hasOutline && placement.width <= placement.outline.width &&
+         placement.height <= placement.outline.height;
+}

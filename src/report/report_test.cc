@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "cli/version.h"
+#include "io/pl_file.h"
 #include "report/chart_axis.h"
 #include "testing/captured_run.h"
 #include "testing/test_files.h"
@@ -572,6 +573,12 @@ TEST(ReportTest, BadInputsGiveMessageAndNoPicture) {
   std::string sameIdentifier =
       WriteTempFile("same.txt", "1 10 20\n2 5 5\n\n1 3 3\n");
   std::string shortFirstLine = WriteTempFile("short.txt", "1 10\n2 5 5\n");
+  std::string withoutNames;
+  for (const DataLine& module : ReadDataLines(data)) {
+    withoutNames += module.identifier + " " + std::to_string(module.width) +
+                    " " + std::to_string(module.height) + "\n";
+  }
+  std::string unnamed = WriteTempFile("unnamed.txt", withoutNames);
   std::string missing = WriteTempFile("missing", "");
   std::remove(missing.c_str());
   std::string picture = WriteTempFile("kept.svg", "an older picture");
@@ -711,6 +718,13 @@ TEST(ReportTest, BadInputsGiveMessageAndNoPicture) {
        "floorplan-report: " + sameIdentifier +
            ":4: identifier 1 is given to modules of different sizes (lines 1 "
            "and 4)"},
+      {"a pl file of modules without names",
+       {"--format", "pl", unnamed},
+       log,
+       1,
+       "floorplan-report: " + unnamed +
+           ":1: module 1 has no name, and --format pl names every module "
+           "(floorplan-convert writes names)\n"},
       {"no data file", {}, log, 2, "floorplan-report: no data file given"},
       {"too many arguments",
        {data, missing, missing},
@@ -745,6 +759,7 @@ TEST(ReportTest, BadInputsGiveMessageAndNoPicture) {
     EXPECT_EQ(c.status, report.status);
     EXPECT_EQ(0u, report.err.rfind(c.message, 0)) << report.err;
     EXPECT_EQ(c.table, report.out.rfind("module ", 0) == 0);
+    EXPECT_EQ(std::string::npos, report.out.find("picture"));
     if (!c.table) {
       EXPECT_EQ("", report.out);
     }
@@ -752,7 +767,7 @@ TEST(ReportTest, BadInputsGiveMessageAndNoPicture) {
     EXPECT_FALSE(Exists(picture + ".tmp"));
   }
   for (const std::string& path :
-       {extraModule, sameIdentifier, shortFirstLine, picture}) {
+       {extraModule, sameIdentifier, shortFirstLine, unnamed, picture}) {
     std::remove(path.c_str());
   }
 }
@@ -850,8 +865,13 @@ TEST(ReportTest, PictureTargets) {
     if (reader.joinable()) reader.join();
     EXPECT_EQ(c.status, report.status);
     EXPECT_EQ(place(c.err), report.err);
-    // The table comes first, whatever becomes of the picture.
+    // The table comes first, whatever becomes of the picture, and names
+    // the picture only when it was written.
     EXPECT_EQ(0u, report.out.find("module "));
+    EXPECT_EQ(c.status == 0,
+              report.out.find("\npicture          " + target + "\n") !=
+                  std::string::npos);
+    EXPECT_EQ(c.status == 0, report.out.find("picture") != std::string::npos);
 
     std::set<std::string> after = Listing(folder.path());
     if (c.target == "DIR/new.svg") after.erase("new.svg");
@@ -871,9 +891,9 @@ TEST(ReportTest, PictureTargets) {
   }
 }
 
-// -o - puts the picture on standard output in place of the table; csv and
-// json put the placement there and write a picture only where -o says; all
-// three carry the same placement.
+// -o - puts the picture on standard output in place of the table; csv,
+// json and pl put the placement there and write a picture only where -o
+// says; all four carry the same placement, and the pl reads back as it.
 TEST(ReportTest, StandardOutputCarriesOneDocument) {
   ScratchFolder folder;
   std::string data = folder / "ami33.txt";
@@ -895,9 +915,10 @@ TEST(ReportTest, StandardOutputCarriesOneDocument) {
 
   CapturedRun csv = RunReportCaptured({"--format", "csv", data, log});
   CapturedRun json = RunReportCaptured({"--format=json", data, log});
+  CapturedRun pl = RunReportCaptured({"--format", "pl", data, log});
   EXPECT_EQ(2u, Listing(folder.path()).size()) << "no picture unless -o";
   CapturedRun table = RunReportCaptured({data, log});
-  for (const CapturedRun* report : {&csv, &json, &table}) {
+  for (const CapturedRun* report : {&csv, &json, &pl, &table}) {
     ASSERT_EQ(0, report->status) << report->err;
     EXPECT_EQ("", report->err);
   }
@@ -913,8 +934,20 @@ TEST(ReportTest, StandardOutputCarriesOneDocument) {
   std::string line;
   std::getline(csvLines, line);
   EXPECT_EQ("id,name,x,y,width,height,rotated\r", line);
+  EXPECT_EQ(0u, pl.out.rfind("UCLA pl 1.0\n\n", 0));
+  std::vector<PlFileEntry> placed;
+  InputError refusal;
+  ASSERT_TRUE(ReadPlFile(pl.out, &placed, &refusal)) << refusal.reason;
+  ASSERT_EQ(rows.size(), placed.size());
   for (size_t k = 0; k < rows.size(); ++k) {
     const Row& row = rows[k];
+    EXPECT_EQ(modules[k].name, placed[k].name);
+    EXPECT_EQ(std::make_pair(row.x, row.y),
+              std::make_pair(placed[k].x, placed[k].y));
+    EXPECT_EQ(
+        1u, Count(pl.out, "\n" + modules[k].name + " " + std::to_string(row.x) +
+                              " " + std::to_string(row.y) +
+                              (row.rotated ? " : E\n" : " : N\n")));
     std::string fields =
         row.identifier + "," + modules[k].name + "," + std::to_string(row.x) +
         "," + std::to_string(row.y) + "," + std::to_string(row.width) + "," +
@@ -975,6 +1008,196 @@ TEST(ReportTest, CostsAreComparedAndPrintedExactly) {
           " is 17179344900 (is this the log of a run on "
           "that file?)\n",
       wrapped.err);
+}
+
+// Two modules side by side, <1><2>V: boxes 5 x 4 (area 20) and 7 x 3 (21),
+// and their turns 4 x 5 and 3 x 7. Against 6 x 2 the least cost is 7 x 3's,
+// 7 x max(3, 2) = 21, so a search against that outline logs 21 where a plain
+// run logs 20; with an outline given the report takes either and places the
+// shape of least cost against it.
+TEST(ReportTest, OutlinesTakeEitherCostAndPlaceTheCheapestShape) {
+  ScratchFolder folder;
+  std::string data = folder / "two.txt";
+  WriteText(data, "1 2 4 a\n2 3 3 b\n");
+  std::string badOutline = folder / "bad.block";
+  WriteText(badOutline, "NumBlocks: 2\n");
+  auto logWithCost = [](const std::string& cost) {
+    return "Initial Floorplan: <1><2>H Cost: 20\n\n"
+           "***Start of Simulated Annealing***\n\n"
+           "1         <1><2>V  " +
+           cost +
+           " 2.000000 Y\n\n***End of Simulated Annealing***\n"
+           "Final solution:\n<1><2>V\n\nCost: " +
+           cost + "\n";
+  };
+  const std::string table =
+      "module  x  y  width  height  rotated  name\n"
+      "1       0  0      4       2        1  a\n";
+  struct Case {
+    const char* name;
+    std::vector<std::string> options;
+    std::string cost;
+    int status;
+    std::string expected;  // in standard output, or all of standard error
+  };
+  const Case cases[] = {
+      {"fits", {"--outline", "6", "4"}, "20", 0,
+       "\noutline          6 4: fits as 5 x 4\n"},
+      {"fits turned", {"--outline", "4", "6"}, "20", 0,
+       table + "2       0  2      3       3        0  b\n"},
+      {"the turn's row", {"--outline", "4", "6"}, "20", 0,
+       "\noutline          4 6: fits as 4 x 5\n"},
+      {"a plain run's log against an outline", {"--outline", "6", "2"}, "20",
+       0, "\noutline          6 2: does not fit (closest 7 x 3)\n"},
+      {"a search's log", {"--outline", "6", "2"}, "21", 0,
+       table + "2       4  0      3       3        0  b\n"},
+      {"the square of 17 x 1.5", {"--whitespace", "0.5"}, "20", 0,
+       "\noutline          5 5: fits as 5 x 4\n"},
+      {"json", {"--format", "json", "--outline", "6", "2"}, "21", 0,
+       "\n  \"outline\": {\"width\": 6, \"height\": 2, \"fits\": false},\n"},
+      {"picture", {"-o", "-", "--outline", "6", "2"}, "21", 0,
+       "red dashes: the fixed outline 6 x 2 (it does not fit)"},
+      {"a search's log without its outline", {}, "21", 1,
+       "floorplan-report: <stdin>:11: the log gives cost 21, but the least "
+       "area of the final solution over " +
+           data + " is 20 (is this the log of a run on that file?)\n"},
+      {"neither cost", {"--outline", "6", "2"}, "22", 1,
+       "floorplan-report: <stdin>:11: the log gives cost 22, but the least "
+       "area of the final solution over " +
+           data +
+           " is 20, and its cost against the outline 6 x 2 is 21 (is this "
+           "the log of a run on that file?)\n"},
+      {"an outline file without its outline", {"--outline-from", badOutline},
+       "20", 1,
+       "floorplan-report: " + badOutline +
+           ":1: expected \"Outline: WIDTH HEIGHT\", both from 1 to "
+           "2147483647\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> arguments = c.options;
+    if (c.options.empty() || c.options[0] != "-o") {
+      arguments.insert(arguments.end(), {"-o", folder / "p.svg"});
+    }
+    arguments.push_back(data);
+    CapturedRun report = RunReportCaptured(arguments, logWithCost(c.cost));
+    EXPECT_EQ(c.status, report.status) << report.err;
+    if (c.status == 0) {
+      EXPECT_NE(std::string::npos, report.out.find(c.expected)) << report.out;
+    } else {
+      EXPECT_EQ(c.expected, report.err);
+    }
+  }
+}
+
+// Worked out by hand: modules a (2 x 4) and b (3 x 2) side by side in the
+// box 7 x 2 of least area, a turned: centres a (2, 1) and b (5.5, 1), and
+// terminals P (10, 0) and Q (0, 7). Nets {a, b}: 3.5 + 0; {a, P}: 8 + 1;
+// {Q, a}: 2 + 6. Wirelength 20.5, whichever dialect and terminals file.
+TEST(ReportTest, WirelengthOverTheNets) {
+  ScratchFolder folder;
+  std::string data = folder / "ab.txt";
+  WriteText(data, "1 2 4 a\n2 3 2 b\n");
+  std::string unnamed = folder / "unnamed.txt";
+  WriteText(unnamed, "1 2 4\n2 3 2\n");
+  std::string twice = folder / "twice.txt";
+  WriteText(twice, "1 2 4 a\n2 3 2 a\n");
+  std::string course = folder / "ab.nets";
+  WriteText(course,
+            "NumNets: 3\r\nNetDegree: 2\r\na\r\nb\r\nNetDegree: 2\r\na\r\n"
+            "P\r\nNetDegree: 2\r\nQ\r\na\r\n");
+  std::string gsrc = folder / "gsrc.nets";
+  WriteText(gsrc,
+            "UCLA nets 1.0\n\nNumNets : 3\nNumPins : 6\nNetDegree : 2\na B\n"
+            "b B\nNetDegree : 2\na B\nP B\nNetDegree : 2\nQ B\na B\n");
+  std::string shortNet = folder / "short.nets";
+  WriteText(shortNet, "NumNets: 1\nNetDegree: 3\na\nb\n");
+  std::string block = folder / "ab.block";
+  WriteText(block,
+            "Outline: 7 7\nNumBlocks: 0\nNumTerminals: 2\n"
+            "P terminal 10 0\nQ terminal 0 7\n");
+  std::string pl = folder / "ab.pl";
+  WriteText(pl, "UCLA pl 1.0\n\nP\t10\t0\nQ\t0\t7\n");
+  std::string onlyP = folder / "p.pl";
+  WriteText(onlyP, "P 10 0\n");
+  const std::string log =
+      "Initial Floorplan: <1><2>H Cost: 24\n\n"
+      "***Start of Simulated Annealing***\n\n"
+      "1         <1><2>V  14 2.000000 Y\n\n***End of Simulated Annealing***\n"
+      "Final solution:\n<1><2>V\n\nCost: 14\n";
+  struct Case {
+    const char* name;
+    std::vector<std::string> arguments;
+    int status;
+    std::string expected;  // in standard output, or all of standard error
+  };
+  const Case cases[] = {
+      {"course nets, block terminals",
+       {"--nets", course, "--terminals", block, data},
+       0,
+       "\naspect ratio     3.500 (width / height)\n"
+       "wirelength       20.5\n"},
+      {"GSRC nets, .pl terminals",
+       {"--format", "json", "--nets", gsrc, "--terminals", pl, data},
+       0,
+       "\n  \"wirelength\": 20.5,\n"},
+      {"picture",
+       {"-o", "-", "--nets", gsrc, "--terminals", pl, data},
+       0,
+       ", wirelength 20.5"},
+      {"no terminals",
+       {"--nets", course, data},
+       1,
+       "floorplan-report: " + course + ":7: P is not a module of " + data +
+           "; if it is a terminal, give its coordinates with --terminals\n"},
+      {"a terminal not in the file",
+       {"--nets", course, "--terminals", onlyP, data},
+       1,
+       "floorplan-report: " + course + ":9: Q is neither a module of " + data +
+           " nor a terminal of " + onlyP + "\n"},
+      {"modules without names",
+       {"--nets", course, unnamed},
+       1,
+       "floorplan-report: " + unnamed +
+           ":1: module 1 has no name, and --nets finds modules by name "
+           "(floorplan-convert writes names)\n"},
+      {"two modules of one name",
+       {"--nets", course, twice},
+       1,
+       "floorplan-report: " + twice +
+           ":2: a second module named a (the first is on line 1), and --nets "
+           "finds modules by name\n"},
+      {"a degree its lines disagree with",
+       {"--nets", shortNet, data},
+       1,
+       "floorplan-report: " + shortNet +
+           ":2: NetDegree is 3, but the net has 2 pins\n"},
+      // The table comes first, without the picture's line.
+      {"the picture over the terminals",
+       {"-o", pl, "--nets", gsrc, "--terminals", pl, data},
+       1,
+       "floorplan-report: " + pl + ": is the same file as the input " + pl +
+           "\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> arguments = c.arguments;
+    if (arguments[0] != "-o") {
+      arguments.insert(arguments.begin(), {"-o", folder / "p.svg"});
+    }
+    CapturedRun report = RunReportCaptured(arguments, log);
+    EXPECT_EQ(c.status, report.status) << report.err;
+    if (c.status == 0) {
+      EXPECT_NE(std::string::npos, report.out.find(c.expected)) << report.out;
+    } else {
+      EXPECT_EQ(c.expected, report.err);
+      // Only a refused picture comes after the table.
+      bool pictureRefused = c.arguments[0] == "-o";
+      EXPECT_EQ(pictureRefused, report.out.rfind("module", 0) == 0);
+      EXPECT_EQ(std::string::npos, report.out.find("picture"));
+    }
+  }
+  EXPECT_EQ("UCLA pl 1.0\n\nP\t10\t0\nQ\t0\t7\n", ReadFile(pl));
 }
 
 TEST(ReportTest, HelpAndVersion) {

@@ -14,41 +14,53 @@ constexpr double kMargin = 20;
 constexpr double kPlotLeft = 96;
 constexpr double kPlotWidth = static_cast<double>(kCurveColumns);
 constexpr double kPlotHeight = 260;
+constexpr double kBucketPixels = 4;
 
-constexpr const char* kCostColour = "#7b9cc4";
+constexpr const char* kBandColour = "#9fbde0";
 constexpr const char* kBestColour = "#c0392b";
 constexpr const char* kTemperatureColour = "#e69b00";
+constexpr const char* kOutlineColour = "#2e7d32";
+
+// How far below the final cost the axis reaches, as a share of its span
+// (of its logarithms on a log scale): the best so far runs along the bottom
+// of the band, and would otherwise lie on the frame.
+constexpr double kRoomBelow = 0.1;
 
 double Value(Area area) { return static_cast<double>(area); }
 
-// The costs' axis: every column's least and greatest cost, the best so far
-// and the initial cost inside it.
+// The costs' axis: every column's least and greatest cost, the best so far,
+// the initial cost and the outline's area inside it.
 Axis CostAxis(const RunChart& chart, double plotTop, double plotBottom) {
   Axis costs;
   costs.low = std::numeric_limits<double>::infinity();
   costs.high = -costs.low;
+  auto take = [&costs](double value) {
+    costs.low = std::min(costs.low, value);
+    costs.high = std::max(costs.high, value);
+  };
   for (const CurveColumn& column : chart.curve->columns()) {
-    costs.low =
-        std::min({costs.low, Value(column.minCost), Value(column.bestCost)});
-    costs.high = std::max(costs.high, Value(column.maxCost));
+    take(Value(column.minCost));
+    take(Value(column.maxCost));
+    take(Value(column.bestCost));
   }
-  if (chart.hasInitialCost) {
-    costs.low = std::min(costs.low, Value(chart.initialCost));
-    costs.high = std::max(costs.high, Value(chart.initialCost));
+  if (chart.hasInitialCost) take(Value(chart.initialCost));
+  if (chart.hasOutline) {
+    take(Value(BoxArea(chart.outline.width, chart.outline.height)));
   }
   costs.logarithmic = costs.low > 0 && costs.high >= kLogCostSpan * costs.low;
   if (costs.logarithmic) {
-    // A little room below the final cost, so that its curve and label do
-    // not lie on the frame.
-    costs.low /= 1.08;
-    costs.high *= 1.02;
+    double span = std::log10(costs.high / costs.low);
+    costs.low /= std::pow(10.0, span * kRoomBelow);
+    costs.high *= std::pow(10.0, span * 0.03);
   } else if (costs.high <= costs.low) {
     costs.low -= 1;
     costs.high += 1;
   } else {
-    double room = (costs.high - costs.low) * 0.04;
-    costs.low -= room;
-    costs.high += room / 2;
+    double span = costs.high - costs.low;
+    // Costs are areas: the axis need not reach below 0.
+    costs.low = std::max(costs.low - span * kRoomBelow,
+                         costs.low >= 0 ? 0.0 : -costs.high);
+    costs.high += span * 0.03;
   }
   costs.from = plotBottom;
   costs.to = plotTop;
@@ -94,6 +106,59 @@ std::vector<Tick> TicksOf(const Axis& axis) {
   return axis.logarithmic ? LogTicks(axis) : LinearTicks(axis);
 }
 
+// The band of the moves' costs: along the greatest cost of each bucket from
+// left to right, then back along the least, each bucket a step as wide as
+// its moves. A bucket is as many columns as make kBucketPixels: columns a
+// pixel wide would draw the noise of neighbouring columns as a barcode.
+std::string Band(const std::vector<CurveColumn>& columns, const Axis& moves,
+                 const Axis& costs) {
+  size_t perBucket = std::max<size_t>(
+      1, static_cast<size_t>(static_cast<double>(columns.size()) *
+                             kBucketPixels / kPlotWidth));
+  struct Bucket {
+    double left, right;  // pixels
+    Area least, greatest;
+  };
+  std::vector<Bucket> buckets;
+  for (size_t k = 0; k < columns.size(); ++k) {
+    const CurveColumn& column = columns[k];
+    if (k % perBucket == 0) {
+      buckets.push_back({moves(static_cast<double>(column.firstMove - 1)), 0,
+                         column.minCost, column.maxCost});
+    }
+    Bucket& bucket = buckets.back();
+    bucket.right = moves(static_cast<double>(column.lastMove));
+    bucket.least = std::min(bucket.least, column.minCost);
+    bucket.greatest = std::max(bucket.greatest, column.maxCost);
+  }
+  std::string band;
+  for (const Bucket& bucket : buckets) {
+    std::string top = Px(costs(Value(bucket.greatest)));
+    band += band.empty() ? "M" + Px(bucket.left) + " " + top
+                         : "V" + top + "H" + Px(bucket.left);
+    band += "H" + Px(bucket.right);
+  }
+  for (size_t k = buckets.size(); k-- > 0;) {
+    band +=
+        "V" + Px(costs(Value(buckets[k].least))) + "H" + Px(buckets[k].left);
+  }
+  return band + "Z";
+}
+
+// The best so far as steps: level until the end of each column, where it
+// takes the column's value.
+std::string BestSteps(const RunChart& chart, const Axis& moves,
+                      const Axis& costs) {
+  const std::vector<CurveColumn>& columns = chart.curve->columns();
+  Area start = chart.hasInitialCost ? chart.initialCost : columns[0].bestCost;
+  std::string steps = "M" + Px(moves(0)) + " " + Px(costs(Value(start)));
+  for (const CurveColumn& column : columns) {
+    steps += "H" + Px(moves(static_cast<double>(column.lastMove))) + "V" +
+             Px(costs(Value(column.bestCost)));
+  }
+  return steps;
+}
+
 }  // namespace
 
 double DrawRunChart(const RunChart& chart, double pageWidth, double top,
@@ -116,25 +181,39 @@ double DrawRunChart(const RunChart& chart, double pageWidth, double top,
   Axis temperatures;
   bool drawTemperature =
       TemperatureAxis(chart, plotTop, plotBottom, &temperatures);
+  Area finalBest = columns.back().bestCost;
+  Area outlineArea =
+      chart.hasOutline ? BoxArea(chart.outline.width, chart.outline.height) : 0;
 
   double legendX = kPlotLeft;
-  auto legend = [&](const char* colour, const std::string& text) {
-    svg->Add("<line x1=\"" + Px(legendX) + "\" y1=\"" + Px(top + 30) +
-             "\" x2=\"" + Px(legendX + 24) + "\" y2=\"" + Px(top + 30) +
-             "\" stroke=\"" + colour + "\" stroke-width=\"3\"/>\n");
+  auto legend = [&](const std::string& swatch, const std::string& text) {
+    svg->Add(swatch);
     svg->Text(legendX + 30, top + 34, "start", "small", text);
     legendX += 40 + 7 * static_cast<double>(text.size());
   };
-  legend(kCostColour, "cost of each move");
-  legend(kBestColour, "best so far");
+  auto line = [&](const char* colour, const char* extra) {
+    return "<line x1=\"" + Px(legendX) + "\" y1=\"" + Px(top + 30) +
+           "\" x2=\"" + Px(legendX + 24) + "\" y2=\"" + Px(top + 30) +
+           "\" stroke=\"" + colour + "\" stroke-width=\"3\"" + extra + "/>\n";
+  };
+  legend("<rect x=\"" + Px(legendX) + "\" y=\"" + Px(top + 24) +
+             "\" width=\"24\" height=\"12\" fill=\"" + kBandColour + "\"/>\n",
+         "cost range of the moves");
+  legend(line(kBestColour, ""), "best so far");
+  if (chart.hasOutline) {
+    legend(line(kOutlineColour, " stroke-dasharray=\"6 3\""),
+           "outline area (" + GroupedDigits(AreaText(outlineArea)) + ")");
+  }
   if (drawTemperature) {
-    legend(kTemperatureColour, "temperature (right axis, log scale)");
+    legend(line(kTemperatureColour, ""), "temperature (right axis, log scale)");
   }
 
   svg->Add("<rect class=\"frame\" x=\"" + Px(kPlotLeft) + "\" y=\"" +
            Px(plotTop) + "\" width=\"" + Px(kPlotWidth) + "\" height=\"" +
            Px(kPlotHeight) + "\"/>\n");
-  for (const Tick& tick : TicksOf(costs)) {
+  std::vector<Tick> costTicks = TicksOf(costs);
+  AddTickNear(costs, Value(finalBest), 20, 14, &costTicks);
+  for (const Tick& tick : costTicks) {
     double y = costs(tick.value);
     svg->Line(kPlotLeft, y, plotRight, y, "grid");
     svg->Line(kPlotLeft - 4, y, kPlotLeft, y, "axis");
@@ -165,49 +244,35 @@ double DrawRunChart(const RunChart& chart, double pageWidth, double top,
               " transform=\"rotate(90 " + Px(x) + " " + Px(middle) + ")\"");
   }
 
-  // The moves of a column span a range of pixels; its least and greatest
-  // cost are drawn as one vertical stroke at the middle of that range.
-  std::string spread;
-  for (const CurveColumn& column : columns) {
-    if (column.minCost == column.maxCost) continue;
-    double x = moves((static_cast<double>(column.firstMove) +
-                      static_cast<double>(column.lastMove)) /
-                     2);
-    spread += "M" + Px(x) + " " + Px(costs(Value(column.maxCost))) + "V" +
-              Px(costs(Value(column.minCost)));
-  }
-  if (!spread.empty()) {
-    svg->Add("<path d=\"" + spread + "\" stroke=\"" + kCostColour +
-             "\" stroke-width=\"1\" fill=\"none\"/>\n");
-  }
-  std::string last;
-  std::string best;
-  if (chart.hasInitialCost) {
-    std::string start =
-        Px(moves(0)) + "," + Px(costs(Value(chart.initialCost))) + " ";
-    last += start;
-    best += start;
-  }
+  svg->Add("<path class=\"band\" d=\"" + Band(columns, moves, costs) +
+           "\" fill=\"" + kBandColour + "\" stroke=\"" + kBandColour +
+           "\" stroke-width=\"1\" stroke-linejoin=\"round\"/>\n");
   std::string temperature;
   for (const CurveColumn& column : columns) {
-    std::string x = Px(moves(static_cast<double>(column.lastMove)));
-    last += x + "," + Px(costs(Value(column.lastCost))) + " ";
-    best += x + "," + Px(costs(Value(column.bestCost))) + " ";
     if (drawTemperature && std::isfinite(column.temperature)) {
-      temperature += x + "," + Px(temperatures(column.temperature)) + " ";
+      temperature += Px(moves(static_cast<double>(column.lastMove))) + "," +
+                     Px(temperatures(column.temperature)) + " ";
     }
   }
-  svg->Add("<polyline points=\"" + last + "\" stroke=\"" + kCostColour +
-           "\" stroke-width=\"1\" fill=\"none\"/>\n");
   if (!temperature.empty()) {
     svg->Add("<polyline points=\"" + temperature + "\" stroke=\"" +
              kTemperatureColour + "\" stroke-width=\"1.5\" fill=\"none\"/>\n");
   }
-  svg->Add("<polyline points=\"" + best + "\" stroke=\"" + kBestColour +
+  if (chart.hasOutline) {
+    double y = costs(Value(outlineArea));
+    svg->Add("<line x1=\"" + Px(kPlotLeft) + "\" y1=\"" + Px(y) + "\" x2=\"" +
+             Px(plotRight) + "\" y2=\"" + Px(y) + "\" stroke=\"" +
+             kOutlineColour +
+             "\" stroke-width=\"1.5\" stroke-dasharray=\"6 3\"/>\n");
+  }
+  // The best so far over the band, on a white edge that keeps it apart.
+  std::string best = BestSteps(chart, moves, costs);
+  svg->Add("<path d=\"" + best +
+           "\" stroke=\"white\" stroke-width=\"4\" fill=\"none\"/>\n");
+  svg->Add("<path d=\"" + best + "\" stroke=\"" + kBestColour +
            "\" stroke-width=\"2\" fill=\"none\"/>\n");
 
   // The final best cost, written where its curve ends.
-  Area finalBest = columns.back().bestCost;
   double bestY = costs(Value(finalBest));
   svg->Add("<circle cx=\"" + Px(plotRight) + "\" cy=\"" + Px(bestY) +
            "\" r=\"3.5\" fill=\"" + kBestColour + "\"/>\n");

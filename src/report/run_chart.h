@@ -1,16 +1,21 @@
-// The run part of the picture: the cost of every move, the best cost so far
-// (its final value written at its end) and, where the log gives it, the
-// temperature, against the move number. The cost axis turns logarithmic when
-// the costs span a factor of kLogCostSpan or more, so that the first random
-// floorplans, often many times the final area, do not press the rest of the
-// run flat against the bottom; the temperature, which falls geometrically,
-// is drawn on a logarithmic axis on the right.
+// The run in the picture, against the move number: the costs of the moves
+// as a band, from the least to the greatest cost of the moves of each bucket
+// of a few pixels; the best cost so far on top of it, its final value
+// written at its end and marked by a round tick close by on the axis; the
+// outline's area W x H as a line, where the picture has an outline; and,
+// where the log gives it, the temperature. The cost axis turns logarithmic
+// when the costs span a factor of kLogCostSpan or more, so that the first
+// random floorplans, often many times the final area, do not press the rest
+// of the run flat against the bottom, and it leaves room below the final
+// cost so that the best so far stands clear of the frame; the temperature,
+// which falls geometrically, is drawn on a logarithmic axis on the right.
 #ifndef FLOORPLAN_REPORT_RUN_CHART_H_
 #define FLOORPLAN_REPORT_RUN_CHART_H_
 
 #include <cstddef>
 
 #include "model/area.h"
+#include "model/shape_cost.h"
 #include "report/cost_curve.h"
 #include "report/svg_document.h"
 
@@ -25,6 +30,8 @@ struct RunChart {
   bool hasInitialCost = false;
   Area initialCost = 0;
   bool hasTemperature = false;
+  bool hasOutline = false;
+  Outline outline;
 };
 
 // Draws the chart on a page `pageWidth` pixels wide, from `top` down;

@@ -5,6 +5,7 @@
 
 #include "report/chart_axis.h"
 #include "report/svg_document.h"
+#include "report/wirelength.h"
 
 namespace {
 
@@ -26,6 +27,8 @@ constexpr const char* kStyle =
     ".module{stroke:#333333;stroke-width:1px;"
     "vector-effect:non-scaling-stroke}\n"
     ".rotated{stroke-dasharray:4 2}\n"
+    ".outline{fill:none;stroke:#c0392b;stroke-width:2.5px;"
+    "stroke-dasharray:10 5;vector-effect:non-scaling-stroke}\n"
     ".label{text-anchor:middle;dominant-baseline:central;fill:#111111}\n"
     ".frame{fill:none;stroke:#444444}\n"
     ".grid{stroke:#dddddd}\n"
@@ -49,6 +52,12 @@ std::string Summary(const PictureInput& input) {
       GroupedDigits(AreaText(box)) + ", dead space " +
       DeadSpaceText(box, ModuleAreaOf(placement)) + ", " +
       GroupedDigits(std::to_string(curve.moves())) + " moves";
+  if (placement.hasWirelength) {
+    std::string half = HalfText(placement.doubledWirelength);
+    size_t point = half.find('.');
+    summary += ", wirelength " + GroupedDigits(half.substr(0, point)) +
+               (point == std::string::npos ? "" : half.substr(point));
+  }
   const std::vector<CurveColumn>& columns = curve.columns();
   if (input.run.hasTemperature && !columns.empty()) {
     summary += ", temperature " + Temperature(columns.front().temperature) +
@@ -63,11 +72,22 @@ std::string RenderSvg(const PictureInput& input) {
   SvgDocument body;
   body.Text(kMargin, 30, "start", "title", input.title);
   body.Text(kMargin, 50, "start", "small", Summary(input));
-  const std::vector<PlacedDataModule>& modules = input.placement->modules;
+  const ReportPlacement& placement = *input.placement;
+  const std::vector<PlacedDataModule>& modules = placement.modules;
+  std::string notes;
   if (std::any_of(modules.begin(), modules.end(),
                   [](const PlacedDataModule& row) { return row.place.rotated; })) {
-    body.Text(kPageWidth - kMargin, 66, "end", "small",
-              "dashed outline: module turned by 90 degrees");
+    notes = "dashed outline: module turned by 90 degrees";
+  }
+  if (placement.hasOutline) {
+    notes += std::string(notes.empty() ? "" : "; ") +
+             "red dashes: the fixed outline " +
+             std::to_string(placement.outline.width) + " x " +
+             std::to_string(placement.outline.height) +
+             (FitsOutline(placement) ? " (it fits)" : " (it does not fit)");
+  }
+  if (!notes.empty()) {
+    body.Text(kPageWidth - kMargin, 66, "end", "small", notes);
   }
   double floorplanHeight =
       DrawFloorplan(*input.placement, kMargin, kFloorplanTop + 6,

@@ -1,6 +1,7 @@
 // The picture answers the questions users ask of it: which module is where
-// (labels that can be read, tooltips for the rest), what the final cost is,
-// and how the run went, on axes that fit the numbers.
+// (labels that can be read, tooltips for the rest), what the final cost is
+// (with a round tick by it), and how the run went, on axes that fit the
+// numbers.
 #include "report/svg_picture.h"
 
 #include <gtest/gtest.h>
@@ -33,8 +34,8 @@ ReportPlacement TwoModules() {
 }
 
 std::string Picture(const ReportPlacement& placement, const CostCurve& curve,
-                    bool hasInitialCost, Area initialCost,
-                    bool hasTemperature) {
+                    bool hasInitialCost, Area initialCost, bool hasTemperature,
+                    Outline outline = {0, 0}) {
   PictureInput input;
   input.title = "ami33 & co, lambda 0.9";
   input.placement = &placement;
@@ -42,6 +43,8 @@ std::string Picture(const ReportPlacement& placement, const CostCurve& curve,
   input.run.hasInitialCost = hasInitialCost;
   input.run.initialCost = initialCost;
   input.run.hasTemperature = hasTemperature;
+  input.run.hasOutline = outline.width > 0;
+  input.run.outline = outline;
   return RenderSvg(input);
 }
 
@@ -66,6 +69,8 @@ TEST(SvgPictureTest, CostAxisAndFinalBestFitTheRun) {
     bool hasTemperature;
     const char* costAxis;
     const char* finalBest;
+    const char* tickNearFinal;
+    Outline outline = {0, 0};  // none
   };
   const Case cases[] = {
       // The initial floorplan 5 times the final area: a log scale.
@@ -74,20 +79,33 @@ TEST(SvgPictureTest, CostAxisAndFinalBestFitTheRun) {
        5000000,
        false,
        ">cost (area, log scale)</text>",
-       ">final best 1,000,000</text>"},
+       ">final best 1,000,000</text>",
+       ">1,000,000</text>"},
       {"narrow",
        {2000000, 3000000, 1000000, 1200000},
        2500000,
        true,
        ">cost (area)</text>",
-       ">final best 1,000,000</text>"},
+       ">final best 1,000,000</text>",
+       ">1,000,000</text>"},
       // The best so far is the initial floorplan when no move beats it.
       {"never better",
        {3000000, 2000000},
        1000000,
        true,
        ">cost (area)</text>",
-       ">final best 1,000,000</text>"},
+       ">final best 1,000,000</text>",
+       ">1,000,000</text>"},
+      // Ticks every million from 2,000,000, and a round one by the final
+      // cost; the outline's area 1300 x 1300 inside the axis.
+      {"unround, with an outline",
+       {5200000, 3000000, 1479359},
+       5000000,
+       false,
+       ">cost (area)</text>",
+       ">final best 1,479,359</text>",
+       ">1,500,000</text>",
+       {1300, 1300}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -99,10 +117,14 @@ TEST(SvgPictureTest, CostAxisAndFinalBestFitTheRun) {
       curve.Add(cost, temperature);
       temperature *= 0.5;
     }
-    std::string svg =
-        Picture(placement, curve, true, c.initialCost, c.hasTemperature);
+    std::string svg = Picture(placement, curve, true, c.initialCost,
+                              c.hasTemperature, c.outline);
     EXPECT_EQ(1u, Count(svg, c.costAxis));
     EXPECT_EQ(1u, Count(svg, c.finalBest));
+    EXPECT_EQ(1u, Count(svg, c.tickNearFinal));
+    EXPECT_EQ(1u, Count(svg, "<path class=\"band\" d=\"M"));
+    EXPECT_EQ(c.outline.width > 0 ? 1u : 0u,
+              Count(svg, ">outline area (1,690,000)</text>"));
     EXPECT_EQ(c.hasTemperature ? 1u : 0u,
               Count(svg, ">temperature (right axis, log scale)</text>"));
     if (c.hasTemperature) {

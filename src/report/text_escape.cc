@@ -24,7 +24,7 @@ size_t Utf8SequenceLength(std::string_view text, size_t at) {
   }
   static const uint32_t kLeast[5] = {0, 0, 0x80, 0x800, 0x10000};
   if (point < kLeast[length] || (point >= 0xD800 && point <= 0xDFFF) ||
-      point > 0x10FFFF || point == 0xFFFE || point == 0xFFFF) {
+      point > 0x10FFFF) {
     return 0;
   }
   return length;
@@ -38,9 +38,13 @@ std::string XmlText(std::string_view text) {
     unsigned char byte = static_cast<unsigned char>(c);
     if (byte >= 0x80) {
       size_t length = Utf8SequenceLength(text, at);
+      std::string_view sequence = text.substr(at, length);
       if (length == 0) {
         safe += '?';
         ++at;
+      } else if (sequence == "\xEF\xBF\xBE" || sequence == "\xEF\xBF\xBF") {
+        safe += '?';
+        at += length;
       } else {
         safe.append(text, at, length);
         at += length;

@@ -12,11 +12,13 @@
 
 // The length of the well-formed UTF-8 sequence that starts at `text[at]`,
 // or 0 when none does (a stray continuation byte, an overlong form, a
-// surrogate, a value past U+10FFFF, or U+FFFE / U+FFFF, which XML forbids).
+// surrogate, a value past U+10FFFF). The noncharacters U+FFFE and U+FFFF
+// are well-formed: JSON carries them, and only XML refuses them.
 size_t Utf8SequenceLength(std::string_view text, size_t at);
 
 // For XML character data and attribute values: markup characters escaped,
-// control characters and bytes that are not UTF-8 replaced by '?'.
+// control characters and bytes that are not UTF-8 replaced by '?', and so
+// is each U+FFFE and U+FFFF, which XML forbids.
 std::string XmlText(std::string_view text);
 
 // For a terminal: every control byte (0x00 to 0x1F but tab and line feed,

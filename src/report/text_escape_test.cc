@@ -44,6 +44,9 @@ TEST(TextEscapeTest, EachDestinationGetsWhatItsRulesRequire) {
        "\xff"
        "a\xc3",
        "\"\\ufffda\\ufffd\""},
+      // U+FFFE and U+FFFF: characters JSON carries and XML refuses.
+      {"\xef\xbf\xbe\xef\xbf\xbf", "??", "\xef\xbf\xbe\xef\xbf\xbf",
+       "\xef\xbf\xbe\xef\xbf\xbf", "\"\xef\xbf\xbe\xef\xbf\xbf\""},
       {"", "", "", "", "\"\""},
   };
   for (const Case& c : cases) {
@@ -69,7 +72,7 @@ TEST(TextEscapeTest, Utf8SequencesAreTakenOnlyWhenWellFormed) {
       {"\xe0\x80\xaf", 0},      // overlong '/'
       {"\xed\xa0\x80", 0},      // a surrogate
       {"\xf4\x90\x80\x80", 0},  // past U+10FFFF
-      {"\xef\xbf\xbe", 0},      // U+FFFE
+      {"\xef\xbf\xbf", 3},      // U+FFFF
       {"\xe2\x82", 0},          // cut short
       {"\x80", 0},              // a lone continuation byte
       {"\xc3\x28", 0},          // a lead byte without its continuation

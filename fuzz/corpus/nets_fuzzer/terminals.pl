@@ -1,0 +1,4 @@
+UCLA pl 1.0
+
+Q	10	0
+P 0 7 : N /FIXED
