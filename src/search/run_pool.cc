@@ -1,5 +1,7 @@
 #include "search/run_pool.h"
 
+#include <new>
+
 #include "anneal/clock_second_run.h"
 
 RunPool::RunPool(const std::vector<DataModule>& modules, const RunPlan& plan,
@@ -88,8 +90,17 @@ void RunPool::Work(uint32_t) {
       options.record = record.get();
     }
     double started = Elapsed();
-    AnnealingOutcome outcome =
-        RunAtClockSecond(modules_, run.parameters, run.clock, options);
+    AnnealingOutcome outcome;
+    try {
+      outcome = RunAtClockSecond(modules_, run.parameters, run.clock, options);
+    } catch (const std::bad_alloc&) {
+      // A thread cannot let it pass: the process would abort. The search
+      // tells it instead, and stops.
+      std::lock_guard<std::mutex> lock(mutex_);
+      state_.outOfMemory = true;
+      stop_.store(1);
+      break;
+    }
     if (outcome.status != AnnealingStatus::kRan) continue;
     double seconds = Elapsed() - started;
 

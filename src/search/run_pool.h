@@ -54,6 +54,8 @@ struct SearchState {
   // Whether the workers ended because every run was done or none could end
   // in time, before anybody stopped them.
   bool exhausted = false;
+  // Whether a run found no memory for its work; the pool then stops.
+  bool outOfMemory = false;
 };
 
 // What the pool makes: runs firstRun to firstRun + runLimit - 1, each to its

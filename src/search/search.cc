@@ -254,6 +254,10 @@ int Search::Run() {
   int signal = io_.StopSignal();
 
   SearchState state = pool.State();
+  if (state.outOfMemory) {
+    io_.Complain("out of memory");
+    return kExitFailure;
+  }
   if (state.runsDone == 0) return NoRunFinished(plan, state, signal);
   PlannedRun winner = plan.Run(state.best.index);
   SummaryFacts facts;
