@@ -46,36 +46,45 @@ Corner* CombineStaircases(int32_t cutType, const Corner* left, size_t leftCount,
   return first;
 }
 
-void EvaluateStaircase(const Element* first, const Element* end,
-                       StaircaseWorkspace* work) {
+void PushStaircase(const Corner* boxes, size_t count,
+                   StaircaseWorkspace* work) {
+  work->starts.push_back(work->corners.size());
+  work->corners.insert(work->corners.end(), boxes, boxes + count);
+}
+
+void CombineTopTwo(int32_t cutType, StaircaseWorkspace* work) {
   std::vector<Corner>& corners = work->corners;
   std::vector<size_t>& starts = work->starts;
   std::vector<Corner>& merged = work->merged;
-  corners.clear();
-  starts.clear();
+  size_t rightStart = starts.back();
+  starts.pop_back();
+  size_t leftStart = starts.back();
+  size_t leftCount = rightStart - leftStart;
+  size_t rightCount = corners.size() - rightStart;
+  if (merged.size() < leftCount + rightCount) {
+    merged.resize(leftCount + rightCount);
+  }
+  size_t count;
+  const Corner* combined = CombineStaircases(cutType, &corners[leftStart],
+                                             leftCount, &corners[rightStart],
+                                             rightCount, merged.data(), &count);
+  corners.resize(leftStart);
+  corners.insert(corners.end(), combined, combined + count);
+}
+
+void EvaluateStaircase(const Element* first, const Element* end,
+                       StaircaseWorkspace* work) {
+  work->corners.clear();
+  work->starts.clear();
   for (const Element* element = first; element != end;
        element = element->next) {
-    if (!element->isCut) {
+    if (element->isCut) {
+      CombineTopTwo(element->value, work);
+    } else {
       Corner boxes[2];
       size_t count = ModuleStaircase(element->width, element->height, boxes);
-      starts.push_back(corners.size());
-      corners.insert(corners.end(), boxes, boxes + count);
-      continue;
+      PushStaircase(boxes, count, work);
     }
-    size_t rightStart = starts.back();
-    starts.pop_back();
-    size_t leftStart = starts.back();
-    size_t leftCount = rightStart - leftStart;
-    size_t rightCount = corners.size() - rightStart;
-    if (merged.size() < leftCount + rightCount) {
-      merged.resize(leftCount + rightCount);
-    }
-    size_t count;
-    const Corner* combined = CombineStaircases(
-        element->value, &corners[leftStart], leftCount, &corners[rightStart],
-        rightCount, merged.data(), &count);
-    corners.resize(leftStart);
-    corners.insert(corners.end(), combined, combined + count);
   }
 }
 
