@@ -130,6 +130,9 @@ struct Floorplan {
                : static_cast<uint32_t>(static_cast<const Module*>(element) -
                                        modules_.data());
   }
+  uint32_t IndexOfCut(const Cut* cut) const {
+    return static_cast<uint32_t>(modules_.size() + (cut - cuts_.data()));
+  }
 
  private:
   Floorplan() = default;
