@@ -6,12 +6,14 @@
 #       a 20,000-module file run for one temperature (T0 1 below Tf 10:
 #       40,001 to 80,001 moves), and a 1,000,000-module file loaded and
 #       released after a refused lambda.
-#   bench/large_inputs.sh --sizes SECONDS FLOORPLAN...
+#   bench/large_inputs.sh --sizes SECONDS FLOORPLAN_SEARCH...
 #       strips (module i is 1 x (i + 1): every staircase of the first,
 #       left-deep floorplan is as long as its subtree) and random files of
 #       2,000 to 20,000 modules, one temperature each (0.5 1 0.9 1 1 1) or
-#       SECONDS at most, every given program in turn on each file, so that
-#       two builds compare side by side.
+#       SECONDS at most, every given build in turn on each file, so that two
+#       builds compare side by side. Each run is the floorplan run of one
+#       clock second (floorplan-search --replay), so all builds make the
+#       same moves.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ ! -x /usr/bin/time ]; then
@@ -69,7 +71,7 @@ if [ "${1:-}" = "--sizes" ]; then
     for n in 2000 5000 10000 20000; do
       for binary in "$@"; do
         measure "$kind $n $binary" \
-          "$binary" "$work/$kind$n.txt" 0.5 1 0.9 1 1 1
+          "$binary" --replay 1767225600 0.5 1 0.9 1 1 1 "$work/$kind$n.txt"
       done
     done
   done
