@@ -62,66 +62,66 @@ void AreaTracker::FitKept(Staircase* staircase) {
 // The staircase of a child of a cut being recombined, and what the child adds
 // to the cut's region: itself and its own region unless it keeps its
 // staircase. An unmarked cut that keeps none is recombined into `work`; a
-// marked one that keeps none is given as `transient`, to be released once
-// used.
-inline const Corner* AreaTracker::ChildCorners(
-    const Floorplan& floorplan, const Element* child, Corner moduleBoxes[2],
-    StaircaseWorkspace* work, uint32_t* count, uint32_t* region,
-    Staircase** transient) {
+// marked one that keeps none is noted as transient, to be released once used.
+inline void AreaTracker::GatherChild(const Floorplan& floorplan,
+                                     const Element* child,
+                                     StaircaseWorkspace* work,
+                                     ChildStaircase* out) {
+  out->transient = nullptr;
   if (!child->isCut) {
-    *count = static_cast<uint32_t>(
-        ModuleStaircase(child->width, child->height, moduleBoxes));
-    *region = 1;
-    return moduleBoxes;
+    out->count = static_cast<uint32_t>(
+        ModuleStaircase(child->width, child->height, out->moduleBoxes));
+    out->region = 1;
+    out->first = out->moduleBoxes;
+    return;
   }
   uint32_t index = floorplan.IndexOf(child);
   bool marked = IsMarked(index);
   Staircase* staircase =
       &staircases_[2 * size_t{index} + (committed_[index] ^ marked)];
-  if (!staircase->kept) {
-    if (!marked) {
-      EvaluateRegion(floorplan, AsCut(child), work);
-      *count = static_cast<uint32_t>(work->corners.size());
-      *region = staircase->region;
-      return work->corners.data();
-    }
-    *transient = staircase;
+  if (staircase->kept) {
+    out->region = 0;
+    out->count = staircase->count;
+    out->first = staircase->first;
+    return;
   }
-  *region = staircase->kept ? 0 : staircase->region;
-  *count = staircase->count;
-  return staircase->first;
+  out->region = staircase->region;
+  if (marked) {
+    out->transient = staircase;
+    out->count = staircase->count;
+    out->first = staircase->first;
+    return;
+  }
+  EvaluateRegion(floorplan, AsCut(child), work);
+  out->count = static_cast<uint32_t>(work->corners.size());
+  out->first = work->corners.data();
 }
 
 // A fresh staircase that will not be kept is needed only by its parent: once
 // the parent is recombined, its storage goes, so that the transient
 // staircases alive at once belong to disjoint subtrees.
+inline void AreaTracker::ReleaseTransient(const ChildStaircase& child) {
+  if (child.transient != nullptr) ReleaseLong(child.transient);
+}
+
 void AreaTracker::Recombine(const Floorplan& floorplan, const Cut* cut,
                             Staircase* out) {
-  Corner leftModule[2];
-  Corner rightModule[2];
-  uint32_t leftCount;
-  uint32_t rightCount;
-  uint32_t leftRegion;
-  uint32_t rightRegion;
-  Staircase* leftTransient = nullptr;
-  Staircase* rightTransient = nullptr;
-  const Corner* left =
-      ChildCorners(floorplan, cut->left, leftModule, &leftWork_, &leftCount,
-                   &leftRegion, &leftTransient);
-  const Corner* right =
-      ChildCorners(floorplan, cut->right, rightModule, &rightWork_, &rightCount,
-                   &rightRegion, &rightTransient);
-  size_t needed = size_t{leftCount} + rightCount;
+  ChildStaircase left;
+  ChildStaircase right;
+  GatherChild(floorplan, cut->left, &leftWork_, &left);
+  GatherChild(floorplan, cut->right, &rightWork_, &right);
+  size_t needed = size_t{left.count} + right.count;
   if (out->capacity < needed) Grow(out, needed);
   size_t count;
-  out->first = CombineStaircases(cut->value, left, leftCount, right, rightCount,
-                                 out->storage.get(), &count);
+  out->first =
+      CombineStaircases(cut->value, left.first, left.count, right.first,
+                        right.count, out->storage.get(), &count);
   out->count = static_cast<uint32_t>(count);
-  out->region = 1 + leftRegion + rightRegion;
+  out->region = 1 + left.region + right.region;
   out->kept =
       count <= kShortStaircase + kCornersPerElement * uint64_t{out->region};
-  if (leftTransient != nullptr) ReleaseLong(leftTransient);
-  if (rightTransient != nullptr) ReleaseLong(rightTransient);
+  ReleaseTransient(left);
+  ReleaseTransient(right);
 }
 
 // The staircase of an unmarked cut that keeps none, from the modules and kept
@@ -164,6 +164,7 @@ bool AreaTracker::IsMarked(uint32_t element) const {
 void AreaTracker::NextGeneration() {
   if (++generation_ == 0) {  // the marks wrapped: clear them
     std::fill(mark_.begin(), mark_.end(), 0);
+    std::fill(dirty_.begin(), dirty_.end(), 0);
     generation_ = 1;
   }
 }
@@ -191,6 +192,7 @@ Area AreaTracker::Start(const Floorplan& floorplan) {
   staircases_.resize(2 * elements);
   committed_.assign(elements, 0);
   mark_.assign(elements, 0);
+  dirty_.assign(elements, 0);
   longStorages_ = 0;
   generation_ = 1;
   root_ = floorplan.IndexOf(floorplan.root);
@@ -228,6 +230,7 @@ Area AreaTracker::CostOfRecordedMove(const Floorplan& floorplan) {
   for (const Cut* cut : floorplan.RecordedCuts()) {
     pathStarts_.push_back(paths_.size());
     uint32_t index = floorplan.IndexOf(cut);
+    dirty_[index] = generation_;
     while (!IsMarked(index)) {
       mark_[index] = generation_;
       paths_.push_back(cut);
@@ -236,22 +239,50 @@ Area AreaTracker::CostOfRecordedMove(const Floorplan& floorplan) {
       index = floorplan.IndexOfCut(cut);
     }
   }
-  if (!IsMarked(root_)) {
-    freshArea_ = area_;
-    return freshArea_;
-  }
+  // A cut is recombined only when its children or type changed, or a
+  // child's staircase did; one whose staircase comes out as it was is
+  // unmarked, so that its parent reads the committed one.
   size_t end = paths_.size();
   for (size_t path = pathStarts_.size(); path-- > 0;) {
     for (size_t i = pathStarts_[path]; i < end; ++i) {
       const Cut* cut = paths_[i];
       uint32_t index = floorplan.IndexOfCut(cut);
+      if (dirty_[index] != generation_) {
+        mark_[index] = 0;
+        continue;
+      }
       Recombine(floorplan, cut, &Fresh(index));
+      if (cut->parent != nullptr && SameAsCommitted(index)) {
+        mark_[index] = 0;
+        if (longStorages_ != 0) ReleaseLong(&Fresh(index));
+        continue;
+      }
       recombined_.push_back(index);
+      if (cut->parent != nullptr)
+        dirty_[floorplan.IndexOfCut(AsCut(cut->parent))] = generation_;
     }
     end = pathStarts_[path];
   }
-  freshArea_ = LeastArea(Fresh(root_).first, Fresh(root_).count);
+  freshArea_ = dirty_[root_] == generation_
+                   ? LeastArea(Fresh(root_).first, Fresh(root_).count)
+                   : area_;
   return freshArea_;
+}
+
+// Only kept staircases can be compared: one not kept holds nothing between
+// evaluations. Equal regions keep the regions of the ancestors right.
+bool AreaTracker::SameAsCommitted(uint32_t index) {
+  const Staircase& fresh = Fresh(index);
+  const Staircase& committed = Committed(index);
+  if (!fresh.kept || !committed.kept || fresh.region != committed.region ||
+      fresh.count != committed.count)
+    return false;
+  for (uint32_t i = 0; i < fresh.count; ++i) {
+    if (fresh.first[i].width != committed.first[i].width ||
+        fresh.first[i].height != committed.first[i].height)
+      return false;
+  }
+  return true;
 }
 
 void AreaTracker::Commit() {

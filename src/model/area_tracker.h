@@ -2,9 +2,10 @@
 // It keeps the staircases of the cuts' subtrees. A move changes the children
 // or the type of a few cuts (the Floorplan records which); only those cuts and
 // their ancestors can have a new staircase, so an evaluation recombines just
-// them, from the root down to the changed cuts and back, and finds the area in
-// time proportional to that part of the tree rather than to the whole
-// Floorplan.
+// them, from the changed cuts up, and finds the area in time proportional to
+// that part of the tree rather than to the whole Floorplan. A quarter of the
+// staircases recombined come out as they were: their ancestors are
+// recombined only if another child changed.
 //
 // Memory stays linear in the number of elements on any input. A staircase can
 // be as long as its subtree has modules, so keeping every cut's would cost the
@@ -64,10 +65,18 @@ class AreaTracker {
     bool kept = false;
   };
 
-  const Corner* ChildCorners(const Floorplan& floorplan, const Element* child,
-                             Corner moduleBoxes[2], StaircaseWorkspace* work,
-                             uint32_t* count, uint32_t* region,
-                             Staircase** transient);
+  // The staircase of one child of a cut being recombined.
+  struct ChildStaircase {
+    const Corner* first;
+    uint32_t count;
+    uint32_t region;       // what the child adds to the cut's region
+    Staircase* transient;  // a fresh staircase to release once used
+    Corner moduleBoxes[2];
+  };
+
+  void GatherChild(const Floorplan& floorplan, const Element* child,
+                   StaircaseWorkspace* work, ChildStaircase* out);
+  void ReleaseTransient(const ChildStaircase& child);
   void Recombine(const Floorplan& floorplan, const Cut* cut, Staircase* out);
   void EvaluateRegion(const Floorplan& floorplan, const Cut* top,
                       StaircaseWorkspace* work);
@@ -81,6 +90,7 @@ class AreaTracker {
   Staircase& Fresh(uint32_t element) {
     return staircases_[2 * size_t{element} + (committed_[element] ^ 1)];
   }
+  bool SameAsCommitted(uint32_t element);
   void NextGeneration();
   void ListPreorder(const Cut* top);
 
@@ -96,7 +106,8 @@ class AreaTracker {
   uint32_t root_ = 0;
 
   // The evaluation of a recorded move, kept until Commit().
-  std::vector<uint32_t> mark_;  // == generation_ for the cuts recombined
+  std::vector<uint32_t> mark_;   // == generation_ for the cuts recombined
+  std::vector<uint32_t> dirty_;  // == generation_ for the cuts to recombine
   uint32_t generation_ = 0;
   std::vector<uint32_t> recombined_;
   std::vector<const Cut*> order_;   // cuts, parents first, for Start
