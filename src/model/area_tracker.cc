@@ -210,6 +210,21 @@ Area AreaTracker::Start(const Floorplan& floorplan) {
   return area_;
 }
 
+// Only kept staircases can be compared: one not kept holds nothing between
+// evaluations. Equal regions keep the regions of the ancestors right.
+inline bool AreaTracker::SameStaircases(const Staircase& fresh,
+                                        const Staircase& committed) {
+  if (!fresh.kept || !committed.kept || fresh.region != committed.region ||
+      fresh.count != committed.count)
+    return false;
+  for (uint32_t i = 0; i < fresh.count; ++i) {
+    if (fresh.first[i].width != committed.first[i].width ||
+        fresh.first[i].height != committed.first[i].height)
+      return false;
+  }
+  return true;
+}
+
 Area AreaTracker::CostOfRecordedMove(const Floorplan& floorplan) {
   // The moves never change the last element of the expression, the root.
   assert(floorplan.IndexOf(floorplan.root) == root_);
@@ -251,10 +266,11 @@ Area AreaTracker::CostOfRecordedMove(const Floorplan& floorplan) {
         mark_[index] = 0;
         continue;
       }
-      Recombine(floorplan, cut, &Fresh(index));
-      if (cut->parent != nullptr && SameAsCommitted(index)) {
+      Staircase* fresh = &Fresh(index);
+      Recombine(floorplan, cut, fresh);
+      if (cut->parent != nullptr && SameStaircases(*fresh, Committed(index))) {
         mark_[index] = 0;
-        if (longStorages_ != 0) ReleaseLong(&Fresh(index));
+        if (longStorages_ != 0) ReleaseLong(fresh);
         continue;
       }
       recombined_.push_back(index);
@@ -267,22 +283,6 @@ Area AreaTracker::CostOfRecordedMove(const Floorplan& floorplan) {
                    ? LeastArea(Fresh(root_).first, Fresh(root_).count)
                    : area_;
   return freshArea_;
-}
-
-// Only kept staircases can be compared: one not kept holds nothing between
-// evaluations. Equal regions keep the regions of the ancestors right.
-bool AreaTracker::SameAsCommitted(uint32_t index) {
-  const Staircase& fresh = Fresh(index);
-  const Staircase& committed = Committed(index);
-  if (!fresh.kept || !committed.kept || fresh.region != committed.region ||
-      fresh.count != committed.count)
-    return false;
-  for (uint32_t i = 0; i < fresh.count; ++i) {
-    if (fresh.first[i].width != committed.first[i].width ||
-        fresh.first[i].height != committed.first[i].height)
-      return false;
-  }
-  return true;
 }
 
 void AreaTracker::Commit() {

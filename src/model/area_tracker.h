@@ -90,7 +90,8 @@ class AreaTracker {
   Staircase& Fresh(uint32_t element) {
     return staircases_[2 * size_t{element} + (committed_[element] ^ 1)];
   }
-  bool SameAsCommitted(uint32_t element);
+  static bool SameStaircases(const Staircase& fresh,
+                             const Staircase& committed);
   void NextGeneration();
   void ListPreorder(const Cut* top);
 
