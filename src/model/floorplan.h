@@ -105,10 +105,10 @@ struct Floorplan {
   bool SwapModules(int32_t id);               // M1
   uint32_t ComplementChain(uint32_t k);       // M2
   SwapResult SwapModuleAndCut(uint32_t pos);  // M3
-  bool HasBothCutTypes() const;
+  bool HasBothCutTypes();
   // Whether SwapModuleAndCut would succeed at some position below
   // `positions`; changes nothing.
-  bool HasExchangeBelow(uint64_t positions) const;
+  bool HasExchangeBelow(uint64_t positions);
 
   // Taking moves back. From StartRecording() on, every link and cut type
   // that a move overwrites is saved; UndoRecorded() restores them, leaving
@@ -130,6 +130,9 @@ struct Floorplan {
                : static_cast<uint32_t>(static_cast<const Module*>(element) -
                                        modules_.data());
   }
+  uint32_t IndexOfCut(const Cut* cut) const {
+    return static_cast<uint32_t>(modules_.size() + (cut - cuts_.data()));
+  }
 
  private:
   Floorplan() = default;
@@ -138,6 +141,7 @@ struct Floorplan {
   void SetLink(Element** field, Element* value);
   void SetChild(Cut* cut, Element** field, Element* value);
   void SetCutType(Element* cut, int32_t cutType);
+  void SetNumber(uint32_t* field, uint32_t value);
   void ReplaceChild(Cut* parent, const Element* oldChild, Element* newChild);
   void ExchangeWithNext(Element* p);
   // The first Module of identifier `id` in the expression, or null.
@@ -146,6 +150,7 @@ struct Floorplan {
   void DropTables() { tablesBuilt_ = false; }
   // Puts `element` at place `position` of the order tables.
   void PlaceAt(uint32_t position, Element* element);
+  bool AdmitsExchange(uint32_t pos) const;
 
   // Every element this Floorplan owns, by kind, in no particular order.
   std::vector<Module> modules_;
@@ -163,13 +168,20 @@ struct Floorplan {
   //  - cutByRank_[k] is the k-th Cut of the expression, for M2: no move
   //    changes the order of the Cuts among themselves.
   //  - byPosition_[i] is the element at place i, for M3, and every
-  //    element's `position` is its place. M1 and M3 keep both up to date,
-  //    through the journal.
+  //    element's `position` is its place; ballot_[i] counts the Modules
+  //    minus the Cuts before place i, that is the complete subtrees there.
+  //    M1 and M3 keep them up to date, through the journal.
+  //  - verticalCuts_ counts the cuts of type 'V', kept by M2 through the
+  //    journal, so that HasBothCutTypes() looks at no cut.
   // They are built on the first move that needs them and dropped whenever
-  // the Floorplan is rebuilt, copied into or grown.
+  // the Floorplan is rebuilt, copied into or grown. exchangeHint_ is a place
+  // that admitted an exchange, tried first by HasExchangeBelow().
   std::vector<Module*> moduleById_;
   std::vector<Cut*> cutByRank_;
   std::vector<Element*> byPosition_;
+  std::vector<uint32_t> ballot_;
+  uint32_t verticalCuts_ = 0;
+  uint32_t exchangeHint_ = 0;
   bool tablesBuilt_ = false;
   bool moduleByIdUsable_ = false;
 };

@@ -3,6 +3,7 @@
 // reports success or leaves the Floorplan exactly as it was. Every field they
 // change is written through SetLink or SetCutType, so that a recorded move
 // can be taken back.
+#include <algorithm>
 #include <cstdint>
 
 #include "model/floorplan.h"
@@ -16,20 +17,16 @@ bool SameCutType(const Element* a, const Element* b) {
 }
 
 // Whether p may exchange places with the element after it: kSwapped if so,
-// else why not. For a Module p before a Cut, `moreThanOneSubtreeBefore()`
-// tells whether the elements before p hold more than one complete subtree,
-// that is whether their ballot count (Modules minus Cuts) exceeds 1; it is
-// asked only then, as the caller may have to look for the answer.
-template <typename MoreThanOneSubtreeBefore>
-SwapResult ExchangeRefusal(const Element* p,
-                           MoreThanOneSubtreeBefore moreThanOneSubtreeBefore) {
+// else why not. `subtreesBefore` is the ballot count (Modules minus Cuts) of
+// the elements before p, the number of complete subtrees they hold.
+SwapResult ExchangeRefusal(const Element* p, uint32_t subtreesBefore) {
   const Element* n = p->next;
   if (!p->isCut) {
     if (n == nullptr || !n->isCut) return SwapResult::kModuleNotBeforeCut;
     if (p->prev != nullptr && p->prev->isCut && SameCutType(p->prev, n))
       return SwapResult::kEqualCutsAroundModule;
     // Only the prefix ending at p's place changes: it now ends with the Cut.
-    if (!moreThanOneSubtreeBefore()) return SwapResult::kPrefixNotPositive;
+    if (subtreesBefore <= 1) return SwapResult::kPrefixNotPositive;
   } else {
     if (n == nullptr || n->isCut) return SwapResult::kCutNotBeforeModule;
     if (n->next != nullptr && n->next->isCut && SameCutType(n->next, p))
@@ -54,15 +51,23 @@ void Floorplan::SetChild(Cut* cut, Element** field, Element* value) {
   SetLink(&value->parent, cut);
 }
 
+void Floorplan::SetNumber(uint32_t* field, uint32_t value) {
+  if (journal_.recording()) journal_.SaveNumber(field);
+  *field = value;
+}
+
 void Floorplan::SetCutType(Element* cut, int32_t cutType) {
+  if (tablesBuilt_ && IsVertical(cutType) != IsVertical(cut->value)) {
+    SetNumber(&verticalCuts_,
+              IsVertical(cutType) ? verticalCuts_ + 1 : verticalCuts_ - 1);
+  }
   if (journal_.recording()) journal_.SaveCutType(cut);
   cut->value = cutType;
 }
 
 void Floorplan::PlaceAt(uint32_t position, Element* element) {
   SetLink(&byPosition_[position], element);
-  if (journal_.recording()) journal_.SavePosition(element);
-  element->position = position;
+  SetNumber(&element->position, position);
 }
 
 // The child field that holds `oldChild`, tested right first, receives
@@ -83,6 +88,10 @@ void Floorplan::ExchangeWithNext(Element* p) {
     uint32_t position = p->position;
     PlaceAt(position, n);
     PlaceAt(position + 1, p);
+    if (p->isCut != n->isCut) {
+      uint32_t before = ballot_[position];
+      SetNumber(&ballot_[position + 1], n->isCut ? before - 1 : before + 1);
+    }
   }
   Element* before = p->prev;
   Element* after = n->next;
@@ -108,11 +117,22 @@ void Floorplan::BuildTables() {
   }
   cutByRank_.clear();
   byPosition_.clear();
+  ballot_.clear();
+  verticalCuts_ = 0;
+  uint32_t ballot = 0;
   for (Element* element = head; element != nullptr; element = element->next) {
     element->position = static_cast<uint32_t>(byPosition_.size());
     byPosition_.push_back(element);
-    if (element->isCut) cutByRank_.push_back(AsCut(element));
+    ballot_.push_back(ballot);
+    if (element->isCut) {
+      cutByRank_.push_back(AsCut(element));
+      if (IsVertical(element->value)) ++verticalCuts_;
+      --ballot;
+    } else {
+      ++ballot;
+    }
   }
+  exchangeHint_ = 0;
   tablesBuilt_ = true;
 }
 
@@ -190,24 +210,18 @@ SwapResult Floorplan::SwapModuleAndCut(uint32_t pos) {
   if (pos >= elements) return SwapResult::kNoElement;
   if (!tablesBuilt_) BuildTables();
   Element* p = byPosition_[pos];
-  // A Module p before the Cut n is n's right subtree, and n's left subtree L
-  // is the last complete subtree before p: another comes before L unless L
-  // starts the expression. L's first element, found for the test, is kept
-  // for the exchange.
-  const Element* leftmostOfL = nullptr;
-  SwapResult refusal = ExchangeRefusal(p, [this, p, &leftmostOfL] {
-    leftmostOfL = AsCut(p->next)->left;
-    while (leftmostOfL->isCut) leftmostOfL = AsCut(leftmostOfL)->left;
-    return leftmostOfL != head;
-  });
+  SwapResult refusal = ExchangeRefusal(p, ballot_[pos]);
   if (refusal != SwapResult::kSwapped) return refusal;
   Element* n = p->next;
   if (!p->isCut) {
     // "K L p n" becomes "K L n p": the cut n now joins K and L, and p takes
     // n's place under n's parent, as n takes K's under K's parent. K is the
-    // subtree just before L, which the test above guarantees.
+    // subtree just before L, which the test above guarantees: it ends just
+    // before L's first element.
     Cut* cut = AsCut(n);
     Element* subtreeL = cut->left;
+    const Element* leftmostOfL = subtreeL;
+    while (leftmostOfL->isCut) leftmostOfL = AsCut(leftmostOfL)->left;
     Element* subtreeK = leftmostOfL->prev;
     Cut* parentOfCut = AsCut(cut->parent);
     Cut* parentOfK = AsCut(subtreeK->parent);
@@ -233,33 +247,27 @@ SwapResult Floorplan::SwapModuleAndCut(uint32_t pos) {
   return SwapResult::kSwapped;
 }
 
-bool Floorplan::HasExchangeBelow(uint64_t positions) const {
-  int64_t countBefore = 0;
-  uint64_t pos = 0;
-  for (const Element* p = head; p != nullptr && pos < positions;
-       p = p->next, ++pos) {
-    if (ExchangeRefusal(p, [countBefore] { return countBefore > 1; }) ==
-        SwapResult::kSwapped) {
+// The place found last is tried first: the moves seldom change the front of
+// the expression, where the first place that admits an exchange lies.
+bool Floorplan::HasExchangeBelow(uint64_t positions) {
+  if (!tablesBuilt_) BuildTables();
+  uint64_t end = std::min<uint64_t>(positions, byPosition_.size());
+  if (exchangeHint_ < end && AdmitsExchange(exchangeHint_)) return true;
+  for (uint32_t pos = 0; pos < end; ++pos) {
+    if (AdmitsExchange(pos)) {
+      exchangeHint_ = pos;
       return true;
     }
-    countBefore += p->isCut ? -1 : 1;
   }
   return false;
 }
 
-bool Floorplan::HasBothCutTypes() const {
-  bool seenVertical = false;
-  bool seenOther = false;
-  for (const Element* element = head; element != nullptr;
-       element = element->next) {
-    if (!element->isCut) continue;
-    if (IsVertical(element->value)) {
-      if (seenOther) return true;
-      seenVertical = true;
-    } else {
-      if (seenVertical) return true;
-      seenOther = true;
-    }
-  }
-  return false;
+bool Floorplan::AdmitsExchange(uint32_t pos) const {
+  return ExchangeRefusal(byPosition_[pos], ballot_[pos]) ==
+         SwapResult::kSwapped;
+}
+
+bool Floorplan::HasBothCutTypes() {
+  if (!tablesBuilt_) BuildTables();
+  return verticalCuts_ != 0 && verticalCuts_ != numOperators;
 }

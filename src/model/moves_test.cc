@@ -287,7 +287,8 @@ TEST(MovesTest, LeftDeepStretchOfOneCutTypeAdmitsNoExchange) {
 namespace {
 
 // A recorded move taken back leaves the Floorplan exactly as before: the
-// same expression, the same elements in the same places, the same tree.
+// same expression, the same elements in the same places, the same tree, and
+// the same answers to the annealer's look before an M3 move.
 TEST(MovesTest, RecordedMovesAreTakenBackExactly) {
   std::mt19937 random(23);
   for (int round = 0; round < 40; ++round) {
@@ -327,6 +328,12 @@ TEST(MovesTest, RecordedMovesAreTakenBackExactly) {
         ASSERT_EQ(rootBefore, f->root);
       }
       ASSERT_EQ("", InvariantViolation(*f));
+      // What the moves keep for the M3 look agrees with a fresh copy's.
+      auto fresh = f->Copy();
+      ASSERT_EQ(fresh->HasBothCutTypes(), f->HasBothCutTypes());
+      uint64_t below = std::uniform_int_distribution<uint64_t>(
+          0, 2 * uint64_t{modules})(random);
+      ASSERT_EQ(fresh->HasExchangeBelow(below), f->HasExchangeBelow(below));
     }
   }
 }

@@ -50,6 +50,13 @@ Corner* CombineStaircases(int32_t cutType, const Corner* left, size_t leftCount,
                           const Corner* right, size_t rightCount, Corner* out,
                           size_t* count);
 
+// Puts a staircase on top of the pending ones.
+void PushStaircase(const Corner* boxes, size_t count, StaircaseWorkspace* work);
+
+// Replaces the two topmost pending staircases (the left one below) by their
+// combination under a cut of type `cutType`.
+void CombineTopTwo(int32_t cutType, StaircaseWorkspace* work);
+
 // Evaluates the elements from `first` up to, not including, `end` (null: to
 // the end of the list), which must form a complete postfix expression, such
 // as a whole Floorplan or one subtree. Afterwards work->corners holds its

@@ -4,7 +4,7 @@ void UndoJournal::Start() {
   recording_ = true;
   links_.clear();
   cutTypes_.clear();
-  positions_.clear();
+  numbers_.clear();
   changedCuts_.clear();
 }
 
@@ -13,11 +13,11 @@ void UndoJournal::Undo() {
   for (size_t i = cutTypes_.size(); i-- > 0;) {
     cutTypes_[i].first->value = cutTypes_[i].second;
   }
-  for (size_t i = positions_.size(); i-- > 0;) {
-    positions_[i].first->position = positions_[i].second;
+  for (size_t i = numbers_.size(); i-- > 0;) {
+    *numbers_[i].first = numbers_[i].second;
   }
   links_.clear();
   cutTypes_.clear();
-  positions_.clear();
+  numbers_.clear();
   changedCuts_.clear();
 }

@@ -1,8 +1,8 @@
 // What the moves of a Floorplan overwrote since recording started, so that a
 // rejected move can be taken back instead of every candidate being a copy.
 // Every link a move or the tree mending writes, every cut type it
-// complements and every position it changes is saved with its old value;
-// Undo() restores them last first.
+// complements and every number of the order tables it changes (a place, a
+// count) is saved with its old value; Undo() restores them last first.
 // It also lists the cuts whose children or type changed, which is all the
 // area tracker needs to recombine.
 //
@@ -30,9 +30,7 @@ class UndoJournal {
     changedCuts_.push_back(AsCut(cut));
   }
   void NoteChangedCut(Cut* cut) { changedCuts_.push_back(cut); }
-  void SavePosition(Element* element) {
-    positions_.push_back({element, element->position});
-  }
+  void SaveNumber(uint32_t* field) { numbers_.push_back({field, *field}); }
 
   // Restores every saved field, last first, and forgets them; recording
   // goes on.
@@ -46,7 +44,7 @@ class UndoJournal {
   bool recording_ = false;
   std::vector<std::pair<Element**, Element*>> links_;
   std::vector<std::pair<Element*, int32_t>> cutTypes_;
-  std::vector<std::pair<Element*, uint32_t>> positions_;
+  std::vector<std::pair<uint32_t*, uint32_t>> numbers_;
   std::vector<Cut*> changedCuts_;
 };
 

@@ -30,6 +30,9 @@ uint16_t RandomSide(SideMix mix, std::mt19937* random) {
       return static_cast<uint16_t>(
           std::uniform_int_distribution<int>(0, 65535)(*random));
     }
+    case SideMix::kStrips:
+      return static_cast<uint16_t>(
+          std::uniform_int_distribution<int>(2, 65535)(*random));
   }
   return 1;
 }
@@ -95,7 +98,9 @@ std::unique_ptr<Floorplan> RandomFloorplan(
     if (pushModule) {
       PostfixItem module;
       module.value = ids[nextModule++];
-      module.width = RandomSide(options.sides, random);
+      module.width = options.sides == SideMix::kStrips
+                         ? 1
+                         : RandomSide(options.sides, random);
       module.height = RandomSide(options.sides, random);
       items.push_back(module);
       ++pending;

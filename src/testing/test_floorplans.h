@@ -28,6 +28,7 @@ enum class SideMix {
   kSmall,      // 1..20, many squares and repeated sides
   kBenchmark,  // 10..3000
   kExtreme,    // 0, 1 and values near 65535 mixed in
+  kStrips,     // 1 wide, 2..65535 high: staircases as long as their subtrees
 };
 
 struct RandomFloorplanOptions {
