@@ -54,7 +54,7 @@ uint64_t MovesPerTemperature(uint32_t modules) {
 RunTimeModel::RunTimeModel(uint32_t modules)
     : perRunSeconds(4e-6 * static_cast<double>(modules) *
                     static_cast<double>(modules)),
-      perMoveSeconds(1e-6 * (0.40 + 0.0047 * static_cast<double>(modules))) {}
+      perMoveSeconds(1e-6 * (0.25 + 0.0030 * static_cast<double>(modules))) {}
 
 double RoundedParameter(double value, int digits) {
   char text[64];
