@@ -54,7 +54,7 @@ uint64_t MovesPerTemperature(uint32_t modules) {
 RunTimeModel::RunTimeModel(uint32_t modules)
     : perRunSeconds(4e-6 * static_cast<double>(modules) *
                     static_cast<double>(modules)),
-      perMoveSeconds(1e-6 * (0.25 + 0.0030 * static_cast<double>(modules))) {}
+      perMoveSeconds(1e-6 * (0.32 + 0.0038 * static_cast<double>(modules))) {}
 
 double RoundedParameter(double value, int digits) {
   char text[64];
@@ -85,7 +85,7 @@ double CoolingFactorFor(double T0, double Tf, uint64_t moves,
 }
 
 RunPlan::RunPlan(const std::vector<DataModule>& modules, double budgetSeconds,
-                 uint32_t cores, int64_t baseClock, bool replayForLog)
+                 uint32_t cores, int64_t baseClock, bool withLog)
     : numModules_(static_cast<uint32_t>(modules.size())),
       cores_(std::max(1u, cores)),
       baseClock_(baseClock) {
@@ -93,9 +93,15 @@ RunPlan::RunPlan(const std::vector<DataModule>& modules, double budgetSeconds,
   // A data file of empty modules still gets temperatures that can fall.
   averageModuleArea_ = std::max(1.0, total / numModules_);
   RunTimeModel model(numModules_);
-  bool replay = replayForLog && IsVerbose(numModules_);
-  double runSeconds =
-      budgetSeconds * (replay ? kShareWithReplay / model.replayFactor : 1.0);
+  // A winner's log from its record takes a line's time a move, on one core.
+  double share = 1.0;
+  if (withLog) {
+    share = IsVerbose(numModules_)
+                ? kShareWithReplay / model.replayFactor
+                : model.perMoveSeconds /
+                      (model.perMoveSeconds + model.recordLineSeconds);
+  }
+  double runSeconds = budgetSeconds * share;
   coreMoves_ =
       std::max(0.0, runSeconds - model.perRunSeconds) / model.perMoveSeconds;
   double temperatures = kLongShare * coreMoves_ /

@@ -39,11 +39,11 @@ struct PlannedRun {
 class RunPlan {
  public:
   // `modules` holds at least two modules; `cores` is at least 1. With
-  // `replayForLog`, below kVerboseBelow modules, the runs are shorter,
-  // leaving time to replay the winner into its log; from there on the log
-  // is written from the winner's record and costs the plan nothing.
+  // `withLog` the runs are shorter, leaving time to write the winner's log:
+  // below kVerboseBelow modules its replay, from there on its lines from
+  // the winner's record.
   RunPlan(const std::vector<DataModule>& modules, double budgetSeconds,
-          uint32_t cores, int64_t baseClock, bool replayForLog);
+          uint32_t cores, int64_t baseClock, bool withLog);
 
   PlannedRun Run(uint64_t index) const;
 
@@ -103,8 +103,8 @@ struct RunTimeModel {
   // whole expression.
   double replayFactor = 1.9;
   // The time of one line of a log written from a record (move_record.h),
-  // from 20 modules on.
-  double recordLineSeconds = 60e-9;
+  // from 20 modules on, to the file's sync.
+  double recordLineSeconds = 120e-9;
 };
 
 // `value` rounded to `digits` significant decimal digits, as the command

@@ -231,8 +231,7 @@ int Search::Run() {
                        : std::max(1u, std::thread::hardware_concurrency());
   uint32_t numModules = static_cast<uint32_t>(modules_.size());
   bool replayForLog = wantLog && IsVerbose(numModules);
-  RunPlan plan(modules_, options_.budgetSeconds, cores, baseClock,
-               replayForLog);
+  RunPlan plan(modules_, options_.budgetSeconds, cores, baseClock, wantLog);
   LogWork logWork = !wantLog       ? LogWork::kNone
                     : replayForLog ? LogWork::kReplay
                                    : LogWork::kFromRecord;
@@ -288,7 +287,7 @@ int Search::Run() {
   facts.shape = state.best.shape;
   facts.budgetSeconds = options_.budgetSeconds;
   facts.baseClock = baseClock;
-  facts.logShortens = replayForLog;
+  facts.logShortens = wantLog;
   facts.firstRun = options_.firstRun;
   facts.runs = options_.runs;
   facts.dataDigest = DataDigest(modules_);

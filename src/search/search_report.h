@@ -81,7 +81,7 @@ struct SummaryFacts {
   // The slice: what decides the plan's runs, and which of them were made.
   double budgetSeconds = 0;
   int64_t baseClock = 0;
-  bool logShortens = false;  // the runs leave time for a replay into a log
+  bool logShortens = false;  // the runs leave time for the winner's log
   uint64_t firstRun = 0;
   uint64_t runs = 0;  // 0: as many as the budget allowed
   uint64_t dataDigest = 0;
