@@ -56,6 +56,19 @@ RunTimeModel::RunTimeModel(uint32_t modules)
                     static_cast<double>(modules)),
       perMoveSeconds(1e-6 * (0.32 + 0.0038 * static_cast<double>(modules))) {}
 
+namespace {
+
+// Long runs of at most kMostTemperatures temperatures, sharing kLongShare of
+// a core's moves.
+uint64_t LongRunsPerCore(double coreMoves, uint32_t modules) {
+  double temperatures = kLongShare * coreMoves /
+                        static_cast<double>(MovesPerTemperature(modules));
+  return static_cast<uint64_t>(
+      std::clamp(std::ceil(temperatures / kMostTemperatures), 1.0, 1e6));
+}
+
+}  // namespace
+
 double RoundedParameter(double value, int digits) {
   char text[64];
   snprintf(text, sizeof text, "%.*g", digits, value);
@@ -93,21 +106,21 @@ RunPlan::RunPlan(const std::vector<DataModule>& modules, double budgetSeconds,
   // A data file of empty modules still gets temperatures that can fall.
   averageModuleArea_ = std::max(1.0, total / numModules_);
   RunTimeModel model(numModules_);
-  // A winner's log from its record takes a line's time a move, on one core.
-  double share = 1.0;
-  if (withLog) {
-    share = IsVerbose(numModules_)
-                ? kShareWithReplay / model.replayFactor
-                : model.perMoveSeconds /
-                      (model.perMoveSeconds + model.recordLineSeconds);
+  if (withLog && IsVerbose(numModules_))
+    budgetSeconds *= kShareWithReplay / model.replayFactor;
+  double available = std::max(0.0, budgetSeconds - model.perRunSeconds);
+  coreMoves_ = available / model.perMoveSeconds;
+  longRunsPerCore_ = LongRunsPerCore(coreMoves_, numModules_);
+  // A winner's log from its record takes a line's time for each of its
+  // moves, on one core: the runs leave room for the longest run's log. Fewer
+  // moves may mean fewer, longer long runs, hence the few rounds.
+  for (int round = 0; withLog && !IsVerbose(numModules_) && round < 4;
+       ++round) {
+    double longest = kLongShare / static_cast<double>(longRunsPerCore_);
+    coreMoves_ =
+        available / (model.perMoveSeconds + longest * model.recordLineSeconds);
+    longRunsPerCore_ = LongRunsPerCore(coreMoves_, numModules_);
   }
-  double runSeconds = budgetSeconds * share;
-  coreMoves_ =
-      std::max(0.0, runSeconds - model.perRunSeconds) / model.perMoveSeconds;
-  double temperatures = kLongShare * coreMoves_ /
-                        static_cast<double>(MovesPerTemperature(numModules_));
-  longRunsPerCore_ = static_cast<uint64_t>(
-      std::clamp(std::ceil(temperatures / kMostTemperatures), 1.0, 1e6));
 }
 
 double RunPlan::ShareOf(uint64_t index) const {
