@@ -77,6 +77,11 @@ double RoundedParameter(double value, int digits) {
 
 std::string ParameterText(double value) {
   char text[64];
+  // Whole numbers read better without an exponent: --time 60, not 6e+01.
+  if (value == std::floor(value) && std::fabs(value) < 1e15) {
+    snprintf(text, sizeof text, "%.0f", value);
+    return text;
+  }
   for (int digits = 1; digits < 17; ++digits) {
     snprintf(text, sizeof text, "%.*g", digits, value);
     if (ParseDecimal(text) == value) return text;

@@ -112,7 +112,8 @@ struct RunTimeModel {
 double RoundedParameter(double value, int digits);
 
 // The shortest text that floorplan's conversion (ParseDecimal) reads back to
-// exactly `value`, at most 17 significant digits.
+// exactly `value`, at most 17 significant digits; whole numbers below 1e15
+// in full.
 std::string ParameterText(double value);
 
 #endif  // FLOORPLAN_SEARCH_RUN_PLAN_H_

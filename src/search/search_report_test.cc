@@ -88,9 +88,9 @@ TEST(SearchReportTest, SummaryLinesScriptsParseAndReadBack) {
         "data: /data/my blocks.txt (3 modules, module area 900)",
         "cost: 1000 (dead space 10.00 %, 1 runs)",
         "clock: 4294967295",
-        "parameters: 0.99998766 1.552e+05 0.1 3 1 1",
+        "parameters: 0.99998766 155200 0.1 3 1 1",
         std::string("replay: /usr/bin/floorplan-search --replay 4294967295 "
-                    "0.99998766 1.552e+05 0.1 3 1 1 ") +
+                    "0.99998766 155200 0.1 3 1 1 ") +
             c.replayOutline + "'/data/my blocks.txt'",
         "run: 0 (17 moves), search 2.0 s, interrupted",
         "plan: 8 cores, 3 long runs of 9,400,000 moves a core, 24 of them "
