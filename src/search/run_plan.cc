@@ -22,9 +22,9 @@ constexpr double kCoolFinalScale = 1e-4;
 // result; two sizes in turn tell the budget the cost of a run and of a move.
 constexpr double kProbeShares[] = {0.02, 0.05};
 // A run's speed varies by some 15 % around the model's from one data file
-// to another, and a run stopped at the deadline is lost: the long runs leave
-// that much room.
-constexpr double kLongShare = 0.85;
+// to another, and by another 10 % from one clock second to the next; a run
+// stopped at the deadline is lost: the long runs leave that much room.
+constexpr double kLongShare = 0.80;
 // Beyond this many temperatures a run's chance of an exceptional floorplan
 // no longer grows: the time goes to more runs instead.
 constexpr double kMostTemperatures = 240000;
