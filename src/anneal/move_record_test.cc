@@ -15,13 +15,6 @@
 
 namespace {
 
-std::vector<DataModule> Read(const std::string& path) {
-  std::vector<DataModule> modules;
-  std::string error;
-  EXPECT_TRUE(ReadDataFile(path, &modules, &error)) << error;
-  return modules;
-}
-
 // The log written from a run's record is the log the same run writes, byte
 // for byte: held in memory or spilled to a file at once, against the least
 // area or an outline, and cut short by a stop.
@@ -50,7 +43,7 @@ TEST(MoveRecordTest, TheLogFromTheRecordIsTheRunsLog) {
        true},
   };
   for (const Case& c : cases) {
-    std::vector<DataModule> modules = Read(c.path);
+    std::vector<DataModule> modules = ReadModules(c.path);
     AnnealingParameters parameters;
     ApplyArguments(c.parameters, 6, &parameters);
     RunOptions logged;

@@ -31,10 +31,7 @@ std::vector<DataModule> RandomModules(uint32_t count, int lo, int hi,
 }
 
 std::vector<DataModule> Read(const std::string& relative) {
-  std::vector<DataModule> modules;
-  std::string error;
-  EXPECT_TRUE(ReadDataFile(SourcePath(relative), &modules, &error)) << error;
-  return modules;
+  return ReadModules(SourcePath(relative));
 }
 
 // Every run of the plan is one floorplan accepts, written in texts that

@@ -13,13 +13,6 @@
 
 namespace {
 
-std::vector<DataModule> Read(const std::string& path) {
-  std::vector<DataModule> modules;
-  std::string error;
-  EXPECT_TRUE(ReadDataFile(path, &modules, &error)) << error;
-  return modules;
-}
-
 SearchState RunAll(const std::vector<DataModule>& modules, const RunPlan& plan,
                    uint64_t runs, uint32_t jobs) {
   SearchBudget budget(1, LogWork::kNone, RunTimeModel(0.0, 1e-6));
@@ -49,7 +42,7 @@ TEST(RunPoolTest, WinnerIsTheBestFloorplanRunWhateverTheThreads) {
   };
   for (const Case& c : cases) {
     std::string path = SourcePath(c.path);
-    std::vector<DataModule> modules = Read(path);
+    std::vector<DataModule> modules = ReadModules(path);
     RunPlan plan(modules, c.budget, 2, 1767225600, false);
 
     uint64_t bestIndex = 0;
@@ -83,7 +76,7 @@ TEST(RunPoolTest, WinnerIsTheBestFloorplanRunWhateverTheThreads) {
 // Many tiny runs of apte tie at its best cost, so the lowest index of those
 // must win however the threads interleave.
 TEST(RunPoolTest, TiesGoToTheLowestIndex) {
-  std::vector<DataModule> modules = Read(SourcePath("examples/apte.txt"));
+  std::vector<DataModule> modules = ReadModules(SourcePath("examples/apte.txt"));
   RunPlan plan(modules, 0.005, 2, 100, false);
   constexpr uint64_t kRuns = 40;
   std::vector<Area> costs;
@@ -108,7 +101,7 @@ TEST(RunPoolTest, TiesGoToTheLowestIndex) {
 
 // Stopping throws the runs in progress away and ends every worker.
 TEST(RunPoolTest, StopEndsTheWorkersWithoutCountingCutRuns) {
-  std::vector<DataModule> modules = Read(SourcePath("examples/n200.txt"));
+  std::vector<DataModule> modules = ReadModules(SourcePath("examples/n200.txt"));
   RunPlan plan(modules, 1000, 2, 100, false);  // runs of many minutes
   SearchBudget budget(1000, LogWork::kNone, RunTimeModel(0.0, 1e-6));
   RunPool pool(modules, plan, &budget, PoolSettings(), RunPool::Clock::now(),

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <gtest/gtest.h>
+
 #include "floorplan/entry.h"
 
 std::vector<const char*> ArgvOf(const char* program,
@@ -55,6 +57,16 @@ CapturedRun RunCaptured(const std::vector<std::string>& arguments,
 
 std::string SourcePath(const std::string& relative) {
   return std::string(FLOORPLAN_SOURCE_DIR) + "/" + relative;
+}
+
+std::vector<DataModule> ReadModules(const std::string& path) {
+  std::vector<DataModule> modules;
+  std::string error;
+  if (!ReadDataFile(path, &modules, &error)) {
+    ADD_FAILURE() << path << ": " << error;
+    modules.clear();
+  }
+  return modules;
 }
 
 std::string WriteTempFile(const std::string& name,

@@ -10,6 +10,7 @@
 
 #include "anneal/annealer.h"
 #include "cli/program_io.h"
+#include "io/data_file.h"
 #include "testing/memory_stream.h"
 
 // The clock of the expected outputs under testdata/golden.
@@ -50,6 +51,10 @@ CapturedRun RunCaptured(const std::vector<std::string>& arguments,
 
 // A path under the source tree, e.g. SourcePath("examples/apte.txt").
 std::string SourcePath(const std::string& relative);
+
+// The modules of the data file at `path`; the test fails, and goes on with
+// none, when it cannot be read.
+std::vector<DataModule> ReadModules(const std::string& path);
 
 // Writes `contents` to a fresh file in the test's temporary folder and
 // returns its path.
