@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "io/block_file.h"
+#include "io/input_error.h"
 #include "io/number_text.h"
 #include "io/text_file.h"
 
@@ -97,8 +98,7 @@ bool ResolveOutline(const OutlineRequest& request, Area moduleArea,
   BlockFile file;
   InputError refusal;
   if (!ReadBlockFile(text, &file, &refusal)) {
-    *error = request.file + ":" + std::to_string(refusal.line) + ": " +
-             refusal.reason;
+    *error = RefusalMessage(request.file, refusal);
     return false;
   }
   *outline = {file.outline.width, file.outline.height};

@@ -8,6 +8,7 @@
 #include "cli/exit_status.h"
 #include "convert/benchmark_file.h"
 #include "convert/data_file_text.h"
+#include "io/input_error.h"
 #include "io/input_format.h"
 #include "io/output_file.h"
 #include "io/text_file.h"
@@ -103,8 +104,7 @@ int RunConvert(int argc, const char* const* argv, const ProgramIO& io) {
   std::string data;
   InputError refusal;
   if (!ConvertText(text, &file, &data, &refusal)) {
-    io.Complain(arguments.input + ":" + std::to_string(refusal.line) + ": " +
-                refusal.reason);
+    io.Complain(RefusalMessage(arguments.input, refusal));
     return kExitFailure;
   }
   status = WriteResult(arguments.output, arguments.input, data, io);

@@ -1,5 +1,9 @@
 #include "io/input_error.h"
 
+std::string RefusalMessage(const std::string& path, const InputError& refusal) {
+  return path + ":" + std::to_string(refusal.line) + ": " + refusal.reason;
+}
+
 std::string PrintableName(std::string_view name) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string printable;

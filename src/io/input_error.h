@@ -19,6 +19,10 @@ struct InputError {
   std::string reason;
 };
 
+// "PATH:LINE: reason", how every program tells a refusal of the file at
+// `path`.
+std::string RefusalMessage(const std::string& path, const InputError& refusal);
+
 // `name` as a message shows it: control bytes, which a name read from a file
 // may hold, appear as \xHH so that they cannot act on a terminal.
 std::string PrintableName(std::string_view name);

@@ -21,11 +21,6 @@ struct Point {
   int64_t y = 0;
 };
 
-// What "FILE:LINE: reason" a refusal of `path` comes to.
-std::string Located(const std::string& path, const InputError& refusal) {
-  return path + ":" + std::to_string(refusal.line) + ": " + refusal.reason;
-}
-
 // The terminals of a course block file or a GSRC .pl file, told apart by
 // the first word; the entries own the names the map's keys view.
 bool ReadTerminals(const std::string& path, std::vector<PlFileEntry>* entries,
@@ -51,14 +46,14 @@ bool ReadTerminals(const std::string& path, std::vector<PlFileEntry>* entries,
     }
     BlockFile file;
     if (!ReadBlockFile(text, &file, &refusal)) {
-      *error = Located(path, refusal);
+      *error = RefusalMessage(path, refusal);
       return false;
     }
     for (BlockFileTerminal& pad : file.terminals) {
       entries->push_back({std::move(pad.name), pad.x, pad.y, pad.line});
     }
   } else if (!ReadPlFile(text, entries, &refusal)) {
-    *error = Located(path, refusal);
+    *error = RefusalMessage(path, refusal);
     return false;
   }
   for (const PlFileEntry& entry : *entries) {
@@ -157,7 +152,7 @@ bool MeasureWirelength(const WirelengthFiles& files,
   };
   InputError refusal;
   if (!ReadNetFile(text, visit, &refusal)) {
-    *error = Located(files.nets, refusal);
+    *error = RefusalMessage(files.nets, refusal);
     return false;
   }
   close();
