@@ -163,7 +163,6 @@ void ExpectSound(Floorplan* floorplan, const Placement& placement,
   ExpectLegal(*floorplan, placement);
   Area cost = floorplan->Cost();
   EXPECT_EQ(cost, BoxArea(placement.width, placement.height));
-  EXPECT_EQ(cost, BoxArea(placement.width, placement.height));
   if (withReference) {
     EXPECT_EQ(ReferenceCost(*floorplan), cost);
   }
