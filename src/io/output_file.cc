@@ -88,11 +88,6 @@ OutputFile::OutputFile(FILE* standardOutput)
 
 OutputFile::~OutputFile() { Discard(); }
 
-std::string OutputFile::TemporaryPath(const std::string& target,
-                                      uint64_t draw) {
-  return HiddenName(target, draw);
-}
-
 void OutputFile::Discard() {
   if (mode_ != Mode::kStandardOutput && stream_ != nullptr) fclose(stream_);
   stream_ = nullptr;
@@ -110,7 +105,7 @@ bool OutputFile::DrawFreeName(const std::string& target, std::string* name,
   std::string base;
   SplitPath(target, &folder, &base);
   for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
-    std::string path = TemporaryPath(target, nameSource_());
+    std::string path = HiddenName(target, nameSource_());
     struct stat info;
     if (lstat(path.c_str(), &info) == 0) continue;
     if (errno != ENOENT) {
@@ -156,7 +151,7 @@ bool OutputFile::OpenTemporary(const std::string& target, std::string* err) {
   }
 #endif
   for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
-    std::string path = TemporaryPath(target, nameSource_());
+    std::string path = HiddenName(target, nameSource_());
     // O_EXCL with O_CREAT refuses any existing name, a symbolic link
     // included, so nothing planted there is followed or truncated.
     int fd = open(path.c_str(),

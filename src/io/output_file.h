@@ -87,12 +87,8 @@ class OutputFile {
   // fails; a temporary file is then removed and the target left as it was.
   bool Commit(std::string* err);
 
-  // The temporary file written for `target` when the random part is `draw`:
-  // a hidden name in the target's folder, e.g. "dir/.out.txt.k3Fq09aZ".
-  static std::string TemporaryPath(const std::string& target, uint64_t draw);
-
-  // Replaces the random source of the temporary files' names (tests use it
-  // to know the names in advance).
+  // Replaces the random source of the temporary files' names, which are
+  // HiddenName(target, draw) (tests use it to know the names in advance).
   void SetNameSource(std::function<uint64_t()> source) {
     nameSource_ = std::move(source);
   }

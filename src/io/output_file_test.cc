@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "io/hidden_name.h"
 #include "testing/captured_run.h"
 #include "testing/test_files.h"
 
@@ -152,10 +153,10 @@ TEST(OutputFileTest, TemporaryNamesAreHiddenBesideTheTarget) {
       {"x", 62ull * 62 * 62 * 62 * 62 * 62 * 62 * 62, "./.x.00000000"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(c.temporary, OutputFile::TemporaryPath(c.target, c.draw));
+    EXPECT_EQ(c.temporary, HiddenName(c.target, c.draw));
   }
   std::string longName(300, 'n');
-  std::string temporary = OutputFile::TemporaryPath(longName, 5);
+  std::string temporary = HiddenName(longName, 5);
   EXPECT_EQ("./." + std::string(200, 'n') + ".50000000", temporary);
 }
 
@@ -168,9 +169,9 @@ TEST(OutputFileTest, DoesNotFollowALinkPlantedAtTheTemporaryName) {
   // The first names the object will try are links: one to a file it would
   // clobber, one to a file it would create.
   ASSERT_EQ(
-      0, symlink(victim.c_str(), OutputFile::TemporaryPath(target, 1).c_str()));
+      0, symlink(victim.c_str(), HiddenName(target, 1).c_str()));
   ASSERT_EQ(
-      0, symlink(absent.c_str(), OutputFile::TemporaryPath(target, 2).c_str()));
+      0, symlink(absent.c_str(), HiddenName(target, 2).c_str()));
   uint64_t draw = 0;
   OutputFile output;
   output.SetNameSource([&draw] { return ++draw; });
@@ -182,15 +183,15 @@ TEST(OutputFileTest, DoesNotFollowALinkPlantedAtTheTemporaryName) {
   EXPECT_EQ("new\n", ReadFile(target));
   EXPECT_EQ("keep me\n", ReadFile(victim));
   EXPECT_NE(0, access(absent.c_str(), F_OK));
-  EXPECT_TRUE(S_ISLNK(ModeOf(OutputFile::TemporaryPath(target, 1))));
-  EXPECT_TRUE(S_ISLNK(ModeOf(OutputFile::TemporaryPath(target, 2))));
+  EXPECT_TRUE(S_ISLNK(ModeOf(HiddenName(target, 1))));
+  EXPECT_TRUE(S_ISLNK(ModeOf(HiddenName(target, 2))));
   EXPECT_EQ(4u, Listing(folder.path()).size());
 }
 
 TEST(OutputFileTest, GivesUpWhenEveryTemporaryNameIsTaken) {
   ScratchFolder folder;
   std::string target = folder / "out.txt";
-  WriteText(OutputFile::TemporaryPath(target, 7), "planted\n");
+  WriteText(HiddenName(target, 7), "planted\n");
   OutputFile output;
   output.SetNameSource([] { return uint64_t{7}; });
   std::string err;
@@ -198,7 +199,7 @@ TEST(OutputFileTest, GivesUpWhenEveryTemporaryNameIsTaken) {
   EXPECT_EQ(target + ": cannot create a temporary file in " + folder.path() +
                 ": every name tried was taken",
             err);
-  EXPECT_EQ("planted\n", ReadFile(OutputFile::TemporaryPath(target, 7)));
+  EXPECT_EQ("planted\n", ReadFile(HiddenName(target, 7)));
   EXPECT_EQ(1u, Listing(folder.path()).size());
 }
 
