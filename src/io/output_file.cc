@@ -55,6 +55,33 @@ bool RefuseInput(const struct stat& info,
   return false;
 }
 
+// Draws hidden names beside `target` until `take(path)` takes one: take
+// returns 0 when it did, EEXIST when the name is there already, or the
+// errno that ends the search. `*name` is the name taken.
+bool TakeHiddenName(const std::string& target,
+                    const std::function<uint64_t()>& draw,
+                    const std::function<int(const std::string&)>& take,
+                    std::string* name, std::string* err) {
+  std::string folder;
+  std::string base;
+  SplitPath(target, &folder, &base);
+  for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+    std::string path = HiddenName(target, draw());
+    int error = take(path);
+    if (error == EEXIST) continue;
+    if (error != 0) {
+      *err =
+          "cannot create a temporary file in " + folder + ": " + Reason(error);
+      return false;
+    }
+    *name = path;
+    return true;
+  }
+  *err = "cannot create a temporary file in " + folder +
+         ": every name tried was taken";
+  return false;
+}
+
 }  // namespace
 
 bool WriteStream(FILE* file, std::string_view text, std::string* err) {
@@ -101,24 +128,12 @@ void OutputFile::Discard() {
 // Commit; nothing is created, so a planted name is simply passed over.
 bool OutputFile::DrawFreeName(const std::string& target, std::string* name,
                               std::string* err) {
-  std::string folder;
-  std::string base;
-  SplitPath(target, &folder, &base);
-  for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
-    std::string path = HiddenName(target, nameSource_());
+  auto free = [](const std::string& path) {
     struct stat info;
-    if (lstat(path.c_str(), &info) == 0) continue;
-    if (errno != ENOENT) {
-      *err =
-          "cannot create a temporary file in " + folder + ": " + Reason(errno);
-      return false;
-    }
-    *name = path;
-    return true;
-  }
-  *err = "cannot create a temporary file in " + folder +
-         ": every name tried was taken";
-  return false;
+    if (lstat(path.c_str(), &info) == 0) return EEXIST;
+    return errno == ENOENT ? 0 : errno;
+  };
+  return TakeHiddenName(target, nameSource_, free, name, err);
 }
 
 bool OutputFile::OpenTemporary(const std::string& target, std::string* err) {
@@ -150,31 +165,25 @@ bool OutputFile::OpenTemporary(const std::string& target, std::string* err) {
     return true;
   }
 #endif
-  for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
-    std::string path = HiddenName(target, nameSource_());
-    // O_EXCL with O_CREAT refuses any existing name, a symbolic link
-    // included, so nothing planted there is followed or truncated.
-    int fd = open(path.c_str(),
-                  O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0) {
-      if (errno == EEXIST) continue;
-      *err =
-          "cannot create a temporary file in " + folder + ": " + Reason(errno);
-      return false;
-    }
-    temporary_ = path;
-    stream_ = fdopen(fd, "wb");
-    if (stream_ == nullptr) {
-      *err = Reason(errno);
-      close(fd);
-      Discard();
-      return false;
-    }
-    return true;
+  // O_EXCL with O_CREAT refuses any existing name, a symbolic link
+  // included, so nothing planted there is followed or truncated.
+  int fd = -1;
+  auto create = [&fd](const std::string& path) {
+    fd = open(path.c_str(),
+              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    return fd >= 0 ? 0 : errno;
+  };
+  if (!TakeHiddenName(target, nameSource_, create, &temporary_, err)) {
+    return false;
   }
-  *err = "cannot create a temporary file in " + folder +
-         ": every name tried was taken";
-  return false;
+  stream_ = fdopen(fd, "wb");
+  if (stream_ == nullptr) {
+    *err = Reason(errno);
+    close(fd);
+    Discard();
+    return false;
+  }
+  return true;
 }
 
 // Gives the nameless file the name drawn for it, or a fresh one when that
