@@ -22,7 +22,6 @@ bool ReadPlFile(std::string_view text, std::vector<PlFileEntry>* entries,
     if (first && name == "UCLA" && x == "pl") continue;  // the header
     std::string_view y = NextWord(line, &at);
     PlFileEntry entry{std::string(name), 0, 0, number};
-    std::string shown = PrintableName(name);
     if (!ParseSignedWholeNumber(x, kBlockFileCoordinateLimit, &entry.x) ||
         !ParseSignedWholeNumber(y, kBlockFileCoordinateLimit, &entry.y)) {
       std::string limit = std::to_string(kBlockFileCoordinateLimit);
@@ -33,7 +32,8 @@ bool ReadPlFile(std::string_view text, std::vector<PlFileEntry>* entries,
     }
     auto [found, added] = firstLines.emplace(name, number);
     if (!added) {
-      *error = {number, "a second line for " + shown + " (the first is line " +
+      *error = {number, "a second line for " + PrintableName(name) +
+                            " (the first is line " +
                             std::to_string(found->second) + ")"};
       return false;
     }
