@@ -69,7 +69,10 @@ void CheckPlacementFile(std::string_view text) {
   std::vector<PlFileEntry> entries;
   InputError error;
   if (!ReadPlFile(text, &entries, &error)) return;
-  std::string written;
+  // After the header, as the report writes it: what precedes a file's
+  // first word is skipped, so a first name beginning with a carriage
+  // return would not come back whole without it.
+  std::string written = std::string(kPlFileHeader) + "\n";
   for (const PlFileEntry& entry : entries) {
     written += entry.name + " " + std::to_string(entry.x) + " " +
                std::to_string(entry.y) + "\n";
