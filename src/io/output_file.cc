@@ -137,10 +137,11 @@ bool OutputFile::DrawFreeName(const std::string& target, std::string* name,
 }
 
 bool OutputFile::OpenTemporary(const std::string& target, std::string* err) {
+  int fd = -1;
+#ifdef O_TMPFILE
   std::string folder;
   std::string base;
   SplitPath(target, &folder, &base);
-#ifdef O_TMPFILE
   // A file without a name until Commit links it in: whatever ends the
   // program before then, even a signal that cannot be caught, leaves nothing.
   // The link goes through /proc, which must be there.
@@ -155,26 +156,20 @@ bool OutputFile::OpenTemporary(const std::string& target, std::string* err) {
       return false;
     }
     nameless_ = true;
-    stream_ = fdopen(nameless, "wb");
-    if (stream_ == nullptr) {
-      *err = Reason(errno);
-      close(nameless);
-      Discard();
-      return false;
-    }
-    return true;
+    fd = nameless;
   }
 #endif
-  // O_EXCL with O_CREAT refuses any existing name, a symbolic link
-  // included, so nothing planted there is followed or truncated.
-  int fd = -1;
-  auto create = [&fd](const std::string& path) {
-    fd = open(path.c_str(),
-              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    return fd >= 0 ? 0 : errno;
-  };
-  if (!TakeHiddenName(target, nameSource_, create, &temporary_, err)) {
-    return false;
+  if (fd < 0) {
+    // O_EXCL with O_CREAT refuses any existing name, a symbolic link
+    // included, so nothing planted there is followed or truncated.
+    auto create = [&fd](const std::string& path) {
+      fd = open(path.c_str(),
+                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+      return fd >= 0 ? 0 : errno;
+    };
+    if (!TakeHiddenName(target, nameSource_, create, &temporary_, err)) {
+      return false;
+    }
   }
   stream_ = fdopen(fd, "wb");
   if (stream_ == nullptr) {
